@@ -1,0 +1,23 @@
+#include "text.h"
+
+#include <charconv>
+
+namespace kodvik {
+
+std::u16string decimal(int number)
+{
+    char digits[16]{};
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    return {std::begin(digits), end};
+}
+
+std::u16string_view trim(std::u16string_view text)
+{
+    const auto first = text.find_first_not_of(u' ');
+    if (first == std::u16string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(u' ') - first + 1);
+}
+
+} // namespace kodvik

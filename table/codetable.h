@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kodvik {
+
+// The table file: a relative name, so it lies in the working directory.
+inline constexpr std::string_view tableFileName = "ascii.txt";
+
+// Opens the written table in the platform's viewer and returns at once, without waiting for it.
+// Gives the system's reason when the viewer cannot be started, nothing when it started.
+using ViewerStarter = std::function<std::optional<std::string>(std::string_view fileName)>;
+
+struct TableFailure {
+    enum class Stage { Write, Viewer };
+    Stage stage;
+    std::string reason; // the system's own words, UTF-8
+};
+
+// The 256 lines of the table, encoded through the code page, each ending in CR LF.
+[[nodiscard]] std::string tableContent(const CodePage& codePage);
+
+// Deletes the old file (ignoring any failure), appends the table to a new one, closes it and
+// starts the viewer on it. The viewer is not started when the file could not be written.
+[[nodiscard]] std::optional<TableFailure> writeAndShow(const CodePage& codePage,
+                                                       const ViewerStarter& startViewer);
+
+// Deletes the file at exit; every failure, its absence included, is ignored.
+void deleteAtExit() noexcept;
+
+} // namespace kodvik

@@ -22,6 +22,10 @@ struct TableFailure {
     std::string reason; // the system's own words, UTF-8
 };
 
+// What the window tells the user about a failure, UTF-8: "Could not write ascii.txt: <reason>"
+// or "Could not open ascii.txt in a viewer: <reason>".
+[[nodiscard]] std::string describe(const TableFailure& failure);
+
 // The 256 lines of the table, encoded through the code page, each ending in CR LF.
 [[nodiscard]] std::string tableContent(const CodePage& codePage);
 

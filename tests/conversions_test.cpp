@@ -55,6 +55,22 @@ INSTANTIATE_TEST_SUITE_P(
                     Reading{u"25e-1", u'.', true, 2}, Reading{u"1e+2", u'.', true, 100},
                     Reading{u"5e-1", u'.', true, 0}, Reading{u"1.5e1", u'.', true, 15}));
 
+// A text a hair away from a half is no half: read through a double it would collapse onto one
+// and round the wrong way.
+INSTANTIATE_TEST_SUITE_P(
+    RoundsTheExactValue, NumberReading,
+    testing::Values(Reading{u".5000000000000000000000000001", u'.', true, 1},
+                    Reading{u"0.50000000000000001", u'.', true, 1},
+                    Reading{u"2.5000000000000001", u'.', true, 3},
+                    Reading{u"3.4999999999999999999", u'.', true, 3},
+                    Reading{u"-2.5000000000000001", u'.', true, -3},
+                    Reading{u"32766.50000000000000001", u'.', true, maxCode},
+                    Reading{u"2.500000000000000000000", u'.', true, 2},
+                    Reading{u"25000000000000000000001e-22", u'.', true, 3},
+                    Reading{u"0.0000000000000000000000000000000000000006e40", u'.', true, 6},
+                    Reading{u"1234500e-3", u'.', true, 1234}, Reading{u"0.00e5", u'.', true, 0},
+                    Reading{u"000120e-1", u'.', true, 12}));
+
 // Beyond 16 bits the code saturates instead of failing, so the lookup and the steps treat it
 // as any other code out of range.
 INSTANTIATE_TEST_SUITE_P(

@@ -20,6 +20,9 @@ install_missing() {
 }
 
 build_packages=(cmake make g++ pkg-config)
+# Validators and tools of the desktop-file and Debian-package checks; file lets cpack find the
+# program for dpkg-shlibdeps (in dpkg-dev).
+packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

@@ -1,0 +1,59 @@
+// The program as a whole: ending it closes the window the normal way and removes the table.
+#include "scratchdirectory.h"
+
+#include <QProcess>
+#include <QTest>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+namespace {
+
+// Whether the process has its own handler for the signal yet, as /proc tells it.
+bool catches(qint64 pid, int signal)
+{
+    std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("SigCgt:", 0) == 0) {
+            return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0;
+        }
+    }
+    return false;
+}
+
+struct Ending {
+    int signal;
+    bool tableLeftBefore;
+};
+
+class Program : public testing::TestWithParam<Ending> {};
+
+TEST_P(Program, EndsCleanlyOnASignalAndRemovesTheTable)
+{
+    const auto [signal, tableLeftBefore] = GetParam();
+    const ScratchDirectory scratch;
+    if (tableLeftBefore) {
+        writeFile(scratch.path / "ascii.txt", "left by an earlier run\r\n");
+    }
+    QProcess kodvik;
+    kodvik.setWorkingDirectory(QString::fromStdString(scratch.path.string()));
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    kodvik.setProcessEnvironment(environment);
+    kodvik.start(KODVIK_PROGRAM, {});
+    ASSERT_TRUE(kodvik.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return catches(kodvik.processId(), signal); }, 10000));
+
+    ::kill(static_cast<pid_t>(kodvik.processId()), signal);
+    ASSERT_TRUE(kodvik.waitForFinished(10000));
+    EXPECT_EQ(kodvik.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kodvik.exitCode(), 0);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path / "ascii.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Program,
+                         testing::Values(Ending{SIGTERM, true}, Ending{SIGTERM, false},
+                                         Ending{SIGINT, true}, Ending{SIGHUP, true}));
+
+} // namespace

@@ -1,0 +1,425 @@
+// The window, driven by Qt Test's events on a fresh frmAscii per test.
+#include "frmascii.h"
+#include "scratchdirectory.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <optional>
+#include <vector>
+
+namespace {
+
+using kodvik::RepeatDirection;
+
+// What a message box showed before the test pressed its button.
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    qsizetype buttons = 0;
+};
+
+class Window : public testing::Test {
+protected:
+    std::vector<std::string> viewerCalls;
+    FrmAscii window{[this](std::string_view name) -> std::optional<std::string> {
+        viewerCalls.emplace_back(name);
+        return viewerFailure;
+    }};
+    std::optional<std::string> viewerFailure;
+
+    QLineEdit* txtTecken = child<QLineEdit>("txtTecken");
+    QLineEdit* txtAscii = child<QLineEdit>("txtAscii");
+    QPushButton* cmdTecken = child<QPushButton>("cmdTecken");
+    QPushButton* cmdAscii = child<QPushButton>("cmdAscii");
+    QPushButton* cmdMindre = child<QPushButton>("cmdMindre");
+    QPushButton* cmdMer = child<QPushButton>("cmdMer");
+    QPushButton* cmdPrint = child<QPushButton>("cmdPrint");
+    QLabel* lblFinns = child<QLabel>("lblFinns");
+
+    void SetUp() override
+    {
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    template <typename Widget> Widget* child(const char* name)
+    {
+        auto* widget = window.findChild<Widget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    // Presses OK on each message box that opens while `action` runs, and tells what they said.
+    std::vector<SeenBox> answeringBoxes(const std::function<void()>& action)
+    {
+        std::vector<SeenBox> seen;
+        QTimer answer;
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, [&seen] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                                static_cast<qsizetype>(box->buttons().size())});
+                box->buttons().front()->click();
+            }
+        });
+        answer.start();
+        action();
+        return seen;
+    }
+};
+
+TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
+{
+    EXPECT_EQ(window.windowTitle(), "Kodvik 1.01");
+    EXPECT_EQ(window.size(), QSize(163, 144));
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
+    EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_EQ(window.focusWidget(), txtTecken);
+    EXPECT_EQ(txtTecken->text(), "");
+    EXPECT_EQ(txtAscii->text(), "");
+    EXPECT_EQ(lblFinns->text(), "");
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    EXPECT_EQ(window.repeatTimerInterval(), 0);
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
+}
+
+TEST_F(Window, PlacesEachControlInLogicalPixels)
+{
+    const struct {
+        const char* name;
+        QRect place;
+        QString text;
+    } rows[] = {
+        {"txtTecken", {8, 24, 25, 25}, ""},          {"txtAscii", {88, 24, 41, 25}, ""},
+        {"cmdTecken", {8, 56, 65, 25}, "Character"}, {"cmdAscii", {88, 56, 65, 25}, "ASCII"},
+        {"cmdMindre", {88, 88, 25, 17}, "<"},        {"cmdMer", {128, 88, 25, 17}, ">"},
+        {"cmdPrint", {88, 112, 65, 25}, "Print"},
+    };
+    for (const auto& row : rows) {
+        auto* widget = child<QWidget>(row.name);
+        EXPECT_EQ(widget->geometry(), row.place) << row.name;
+        const QVariant text = widget->property("text");
+        EXPECT_EQ(text.toString(), row.text) << row.name;
+    }
+    EXPECT_EQ(child<QLabel>("lblVisa0")->text(), "ASCII");
+    EXPECT_EQ(child<QLabel>("lblVisa0")->pos(), QPoint(88, 8));
+    EXPECT_EQ(child<QLabel>("lblVisa1")->text(), "Character");
+    EXPECT_EQ(child<QLabel>("lblVisa1")->pos(), QPoint(8, 8));
+    EXPECT_EQ(txtTecken->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    EXPECT_EQ(txtAscii->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
+    EXPECT_TRUE(txtAscii->font().bold());
+    for (auto* button : window.findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isDefault() || button->autoDefault()) << button->objectName().data();
+    }
+}
+
+TEST_F(Window, EveryNoteIsReadableLeftOfTheLessButton)
+{
+    for (const char* code : {"13", "256", "-1", "0", "8", "10"}) {
+        txtAscii->setText(QString::fromLatin1(code));
+        QTest::mouseClick(cmdTecken, Qt::LeftButton);
+        EXPECT_FALSE(lblFinns->text().isEmpty()) << code;
+        EXPECT_GE(lblFinns->width(), lblFinns->fontMetrics().horizontalAdvance(lblFinns->text()));
+        EXPECT_LE(lblFinns->geometry().right(), cmdMindre->geometry().left()) << code;
+    }
+}
+
+TEST_F(Window, TabRunsThroughTheFieldsThenTheButtons)
+{
+    QWidget* expected[] = {txtAscii, cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint, txtTecken};
+    for (QWidget* next : expected) {
+        QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(window.focusWidget(), next) << next->objectName().toStdString();
+    }
+    QTest::keyClick(window.focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(window.focusWidget(), cmdPrint);
+}
+
+TEST_F(Window, TypingStopsAtTheLimit)
+{
+    QTest::keyClicks(txtAscii, "1234");
+    EXPECT_EQ(txtAscii->text(), "123");
+    QTest::keyClicks(txtTecken, "AB");
+    EXPECT_EQ(txtTecken->text(), "A");
+    QTest::keyClick(txtTecken, Qt::Key_Home);
+    QTest::keyClicks(txtTecken, "Z");
+    EXPECT_EQ(txtTecken->text(), "A");
+}
+
+struct Paste {
+    const char* field;
+    QString before;
+    QString clipboard;
+    QString after;
+};
+
+void PrintTo(const Paste& paste, std::ostream* out)
+{
+    *out << paste.field << ": \"" << paste.before.toStdString() << "\" + paste \""
+         << paste.clipboard.toStdString() << "\"";
+}
+
+class Pasting : public Window, public testing::WithParamInterface<Paste> {};
+
+TEST_P(Pasting, KeepsTheLimitAndNeverSplitsACharacter)
+{
+    const auto& row = GetParam();
+    auto* field = child<QLineEdit>(row.field);
+    field->setText(row.before);
+    QApplication::clipboard()->setText(row.clipboard);
+    field->paste();
+    EXPECT_EQ(field->text(), row.after);
+}
+
+const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, Pasting,
+    testing::Values(Paste{"txtAscii", "", "98765", "987"}, Paste{"txtAscii", "1", "234", "123"},
+                    Paste{"txtAscii", "123", "4", "123"}, Paste{"txtTecken", "", "AB", "A"},
+                    Paste{"txtTecken", "A", "B", "A"},
+                    // A character beyond the BMP fits whole or not at all.
+                    Paste{"txtTecken", "", emoji, ""}, Paste{"txtAscii", "1", emoji, "1" + emoji},
+                    Paste{"txtAscii", "12", emoji, "12"},
+                    Paste{"txtAscii", "", "1" + emoji + "2", "1" + emoji}));
+
+TEST_F(Window, EnterAndEscapeInAFieldDoNothing)
+{
+    txtAscii->setText("65");
+    for (const auto key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        QTest::keyClick(txtAscii, key);
+    }
+    EXPECT_EQ(txtTecken->text(), "");
+    EXPECT_EQ(txtAscii->text(), "65");
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(Window, CharacterAndAsciiButtonsLookUp)
+{
+    txtAscii->setText("65");
+    QTest::mouseClick(cmdTecken, Qt::LeftButton);
+    EXPECT_EQ(txtTecken->text(), "A");
+
+    txtTecken->setText(" ");
+    QTest::mouseClick(cmdAscii, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "32");
+    EXPECT_EQ(txtTecken->text(), "");
+    EXPECT_EQ(lblFinns->text(), "Space");
+
+    txtAscii->setText("255");
+    QTest::mouseClick(cmdTecken, Qt::LeftButton);
+    EXPECT_EQ(txtTecken->text(), QString(QChar(0xFF)));
+}
+
+TEST_F(Window, AQuickClickStepsOnce)
+{
+    QTest::mouseClick(cmdMer, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "0");
+    EXPECT_EQ(lblFinns->text(), "Finns ej");
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
+
+    txtAscii->clear();
+    QTest::mouseClick(cmdMindre, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "255");
+    EXPECT_EQ(txtTecken->text(), QString(QChar(0xFF)));
+}
+
+struct Press {
+    Qt::MouseButton button;
+    const char* on;
+    RepeatDirection direction;
+};
+
+class Pressing : public Window, public testing::WithParamInterface<Press> {};
+
+// Any mouse button repeats while held; only the primary one adds the click's step on release.
+TEST_P(Pressing, RepeatsWhileHeld)
+{
+    const auto& [button, on, direction] = GetParam();
+    auto* target = child<QPushButton>(on);
+    txtAscii->setText("64");
+    QTest::mousePress(target, button);
+    EXPECT_TRUE(window.repeatTimerEnabled());
+    EXPECT_EQ(window.repeatTimerInterval(), 500);
+    EXPECT_EQ(window.repeatDirection(), direction);
+
+    window.tmrAsciiTick();
+    window.tmrAsciiTick();
+    const bool up = direction == RepeatDirection::Up;
+    EXPECT_EQ(txtAscii->text(), up ? "66" : "62");
+
+    QTest::mouseRelease(target, button);
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
+    const bool clicked = button == Qt::LeftButton;
+    EXPECT_EQ(txtAscii->text(), clicked ? (up ? "67" : "61") : (up ? "66" : "62"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, Pressing,
+                         testing::Values(Press{Qt::LeftButton, "cmdMer", RepeatDirection::Up},
+                                         Press{Qt::RightButton, "cmdMer", RepeatDirection::Up},
+                                         Press{Qt::MiddleButton, "cmdMer", RepeatDirection::Up},
+                                         Press{Qt::LeftButton, "cmdMindre", RepeatDirection::Down},
+                                         Press{Qt::RightButton, "cmdMindre",
+                                               RepeatDirection::Down}));
+
+TEST_F(Window, ReleaseElsewhereEndsTheRepeatWithoutAStep)
+{
+    txtAscii->setText("64");
+    QTest::mousePress(cmdMer, Qt::LeftButton);
+    window.tmrAsciiTick();
+    QTest::mouseRelease(cmdMer, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(txtAscii->text(), "65");
+    EXPECT_FALSE(window.repeatTimerEnabled());
+}
+
+TEST_F(Window, KeyboardActivationStepsOnceWithoutRepeat)
+{
+    txtAscii->setText("64");
+    cmdMer->setFocus();
+    QTest::keyPress(cmdMer, Qt::Key_Space);
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    QTest::keyRelease(cmdMer, Qt::Key_Space);
+    EXPECT_EQ(txtAscii->text(), "65");
+    EXPECT_FALSE(window.repeatTimerEnabled());
+}
+
+TEST_F(Window, DoubleClickStepsTwice)
+{
+    txtAscii->setText("64");
+    QTest::mouseClick(cmdMer, Qt::LeftButton);
+    QTest::mouseDClick(cmdMer, Qt::LeftButton);
+    QTest::mouseRelease(cmdMer, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "66");
+    EXPECT_FALSE(window.repeatTimerEnabled());
+}
+
+TEST_F(Window, TickWithoutDirectionStopsTheTimer)
+{
+    window.setRepeatTimerEnabled(true);
+    window.setRepeatInterval(500);
+    window.tmrAsciiTick();
+    EXPECT_FALSE(window.repeatTimerEnabled());
+}
+
+TEST_F(Window, TimerWithoutIntervalNeverTicks)
+{
+    txtAscii->setText("64");
+    window.setRepeatDirection(RepeatDirection::Up);
+    window.setRepeatTimerEnabled(true);
+    auto* tmrAscii = window.findChild<QTimer*>("tmrAscii");
+    ASSERT_NE(tmrAscii, nullptr);
+    EXPECT_FALSE(tmrAscii->isActive());
+    window.setRepeatInterval(500);
+    EXPECT_TRUE(tmrAscii->isActive());
+    EXPECT_EQ(tmrAscii->timerType(), Qt::PreciseTimer);
+    window.setRepeatInterval(0);
+    EXPECT_FALSE(tmrAscii->isActive());
+}
+
+TEST_F(Window, MessageBoxCodeShowsTheBoxAndHalts)
+{
+    txtAscii->setText("129");
+    QTest::mousePress(cmdMer, Qt::LeftButton);
+    const auto boxes = answeringBoxes([&] { window.tmrAsciiTick(); });
+
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].title, "ASCII <-> Character");
+    EXPECT_EQ(boxes[0].text,
+              "Character for ASCII value 130 is \n\n" + QString(20, u' ') + QChar(0x201A));
+    EXPECT_EQ(boxes[0].icon, QMessageBox::NoIcon);
+    EXPECT_EQ(boxes[0].buttons, 1);
+    EXPECT_EQ(txtAscii->text(), "130");
+    EXPECT_EQ(txtTecken->text(), "");
+    // Halted: the direction stays, the timer is off and stays off.
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    EXPECT_FALSE(window.findChild<QTimer*>("tmrAscii")->isActive());
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::Up);
+
+    QTest::mouseRelease(cmdMer, Qt::LeftButton, {}, QPoint(-20, -20));
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
+    EXPECT_EQ(txtAscii->text(), "130");
+}
+
+TEST_F(Window, PrintWritesTheTableAndStartsTheViewerOnce)
+{
+    const ScratchDirectory scratch;
+    const auto boxes = answeringBoxes([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(viewerCalls, std::vector<std::string>{"ascii.txt"});
+    EXPECT_EQ(std::filesystem::file_size(scratch.path / "ascii.txt"), goldenTable().size());
+}
+
+TEST_F(Window, PrintFailureIsShownWithTheReason)
+{
+    const ScratchDirectory scratch;
+    std::filesystem::create_directory(scratch.path / "ascii.txt");
+    auto boxes = answeringBoxes([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_TRUE(boxes[0].text.startsWith("Could not write ascii.txt: "))
+        << boxes[0].text.toStdString();
+    EXPECT_GT(boxes[0].text.size(), QString("Could not write ascii.txt: ").size());
+    EXPECT_TRUE(viewerCalls.empty());
+
+    std::filesystem::remove(scratch.path / "ascii.txt");
+    viewerFailure = "no viewer here";
+    boxes = answeringBoxes([&] { QTest::mouseClick(cmdPrint, Qt::LeftButton); });
+    ASSERT_EQ(boxes.size(), 1U);
+    EXPECT_EQ(boxes[0].text, "Could not open ascii.txt in a viewer: no viewer here");
+    EXPECT_TRUE(std::filesystem::is_regular_file(scratch.path / "ascii.txt"));
+}
+
+TEST_F(Window, EveryControlHasASpokenName)
+{
+    const struct {
+        const char* name;
+        QString spoken;
+    } rows[] = {
+        {"txtTecken", "Character"}, {"txtAscii", "ASCII"},          {"cmdTecken", "Character"},
+        {"cmdAscii", "ASCII"},      {"cmdMindre", "Previous code"}, {"cmdMer", "Next code"},
+        {"cmdPrint", "Print"},      {"lblVisa0", "ASCII"},          {"lblVisa1", "Character"}};
+    for (const auto& row : rows) {
+        QAccessibleInterface* accessible =
+            QAccessible::queryAccessibleInterface(child<QWidget>(row.name));
+        ASSERT_NE(accessible, nullptr) << row.name;
+        EXPECT_EQ(accessible->text(QAccessible::Name), row.spoken) << row.name;
+    }
+    txtAscii->setText("13");
+    QTest::mouseClick(cmdTecken, Qt::LeftButton);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(lblFinns)->text(QAccessible::Name),
+              "carriage return");
+}
+
+// The one test on the real clock: two ticks of a held ">" take about a second. Only the lower
+// bound is tight, as a loaded machine may run late but never early.
+TEST_F(Window, HeldButtonStepsEveryHalfSecond)
+{
+    txtAscii->setText("64");
+    QElapsedTimer clock;
+    clock.start();
+    QTest::mousePress(cmdMer, Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return txtAscii->text() == "65"; }, 5000));
+    const qint64 first = clock.elapsed();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return txtAscii->text() == "66"; }, 5000));
+    const qint64 second = clock.elapsed();
+    QTest::mouseRelease(cmdMer, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "67");
+    EXPECT_GE(first, 490);
+    EXPECT_GE(second, 990);
+    EXPECT_LT(second, 4000);
+}
+
+} // namespace

@@ -1,0 +1,240 @@
+#include "frmascii.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QIcon>
+#include <QLocale>
+#include <QMessageBox>
+#include <QValidator>
+
+namespace {
+
+// Places are given in twips, as the window was first drawn; 15 twips make a logical pixel, and
+// Qt's high-DPI scaling takes it from there.
+QRect twips(int left, int top, int width, int height)
+{
+    constexpr int perPixel = 15;
+    return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
+}
+
+// A field's limit counts UTF-16 units, as QLineEdit's maximum length does; this refuses an edit
+// that the limit would cut between the two halves of a character beyond the BMP, so an emoji
+// is taken whole or not at all.
+class WholeCharacters final : public QValidator {
+public:
+    using QValidator::QValidator;
+
+    State validate(QString& input, int& /*position*/) const override
+    {
+        for (qsizetype at = 0; at < input.size(); ++at) {
+            if (input[at].isHighSurrogate() && at + 1 < input.size() &&
+                input[at + 1].isLowSurrogate()) {
+                ++at;
+            } else if (input[at].isSurrogate()) {
+                return Invalid;
+            }
+        }
+        return Acceptable;
+    }
+};
+
+QString toQString(std::u16string_view text)
+{
+    return QString(reinterpret_cast<const QChar*>(text.data()),
+                   static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      numbers(QLocale::system().decimalPoint().front().unicode()),
+      startViewer(std::move(startViewer))
+{
+    setObjectName(QStringLiteral("frmAscii"));
+    setWindowTitle(QStringLiteral("Kodvik 1.01"));
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/icons/kodvik-%1.png").arg(size), QSize(size, size));
+    }
+    setWindowIcon(icon);
+    setFixedSize(163, 144);
+
+    // Liberation Sans has the metrics of the face the window was designed with, so the longest
+    // note, "Finns ej (> 255)", ends left of the "<" button.
+    QFont windowFont;
+    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
+    windowFont.setStyleHint(QFont::SansSerif);
+    windowFont.setPixelSize(11);
+    setFont(windowFont);
+    QFont fieldFont = windowFont;
+    fieldFont.setPixelSize(16);
+    fieldFont.setBold(true);
+
+    txtTecken->setObjectName(QStringLiteral("txtTecken")); // "character"
+    txtTecken->setGeometry(twips(120, 360, 375, 375));
+    txtTecken->setMaxLength(1);
+    txtTecken->setAlignment(Qt::AlignCenter);
+    txtTecken->setFont(fieldFont);
+    txtTecken->setValidator(new WholeCharacters(txtTecken));
+
+    txtAscii->setObjectName(QStringLiteral("txtAscii"));
+    txtAscii->setGeometry(twips(1320, 360, 615, 375));
+    txtAscii->setMaxLength(3);
+    txtAscii->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    txtAscii->setFont(fieldFont);
+    txtAscii->setValidator(new WholeCharacters(txtAscii));
+
+    cmdTecken->setObjectName(QStringLiteral("cmdTecken"));
+    cmdTecken->setGeometry(twips(120, 840, 975, 375));
+    cmdAscii->setObjectName(QStringLiteral("cmdAscii"));
+    cmdAscii->setGeometry(twips(1320, 840, 975, 375));
+
+    // Index 0 heads the code column, index 1 the character column; each names its field for
+    // screen readers.
+    lblVisa[0]->setObjectName(QStringLiteral("lblVisa0")); // "show"
+    lblVisa[0]->move(twips(1320, 120, 0, 0).topLeft());
+    lblVisa[0]->setBuddy(txtAscii);
+    lblVisa[1]->setObjectName(QStringLiteral("lblVisa1"));
+    lblVisa[1]->move(twips(120, 120, 0, 0).topLeft());
+    lblVisa[1]->setBuddy(txtTecken);
+    for (QLabel* label : lblVisa) {
+        label->adjustSize();
+    }
+
+    lblFinns->setObjectName(QStringLiteral("lblFinns"));
+    lblFinns->setGeometry(twips(120, 1320, 45, 195));
+
+    cmdMindre->setObjectName(QStringLiteral("cmdMindre"));
+    cmdMindre->setGeometry(twips(1320, 1320, 375, 255));
+    cmdMindre->setAccessibleName(tr("Previous code"));
+    cmdMer->setObjectName(QStringLiteral("cmdMer"));
+    cmdMer->setGeometry(twips(1920, 1320, 375, 255));
+    cmdMer->setAccessibleName(tr("Next code"));
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(twips(1320, 1680, 975, 375));
+
+    for (QPushButton* button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    setTabOrder(txtTecken, txtAscii);
+    setTabOrder(txtAscii, cmdTecken);
+    setTabOrder(cmdTecken, cmdAscii);
+    setTabOrder(cmdAscii, cmdMindre);
+    setTabOrder(cmdMindre, cmdMer);
+    setTabOrder(cmdMer, cmdPrint);
+    txtTecken->setFocus();
+
+    tmrAscii->setObjectName(QStringLiteral("tmrAscii"));
+    // The coarse timer may drift by 5 %; held steps are meant to come every 500 ms.
+    tmrAscii->setTimerType(Qt::PreciseTimer);
+    tmrAscii->setInterval(0);
+
+    connect(cmdTecken, &QPushButton::clicked, this, [this] { logic.tecken(); });
+    connect(cmdAscii, &QPushButton::clicked, this, [this] { logic.reverseLookup(); });
+    connect(cmdMer, &QPushButton::clicked, this, [this] { logic.bladdrahoger(); });
+    connect(cmdMindre, &QPushButton::clicked, this, [this] { logic.bladdravanster(); });
+    connect(cmdPrint, &QPushButton::clicked, this, &FrmAscii::print);
+    connect(tmrAscii, &QTimer::timeout, this, &FrmAscii::tmrAsciiTick);
+    // QPushButton signals only the primary button's press; every button starts and ends a
+    // repeat, so the mouse events are read as they arrive.
+    cmdMer->installEventFilter(this);
+    cmdMindre->installEventFilter(this);
+}
+
+bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool mer = watched == cmdMer;
+    if (mer || watched == cmdMindre) {
+        switch (event->type()) {
+        // The second press of a double click arrives as a double click.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            logic.startRepeat(mer ? kodvik::RepeatDirection::Up : kodvik::RepeatDirection::Down);
+            break;
+        case QEvent::MouseButtonRelease:
+            logic.stopRepeat();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void FrmAscii::tmrAsciiTick()
+{
+    logic.repeatTick();
+}
+
+std::u16string FrmAscii::codeText() const
+{
+    return txtAscii->text().toStdU16String();
+}
+
+void FrmAscii::setCodeText(std::u16string_view text)
+{
+    txtAscii->setText(toQString(text));
+}
+
+std::u16string FrmAscii::characterText() const
+{
+    return txtTecken->text().toStdU16String();
+}
+
+void FrmAscii::setCharacterText(std::u16string_view text)
+{
+    txtTecken->setText(toQString(text));
+}
+
+void FrmAscii::setNoteText(std::u16string_view text)
+{
+    lblFinns->setText(toQString(text));
+    lblFinns->adjustSize();
+}
+
+void FrmAscii::setRepeatTimerEnabled(bool enabled)
+{
+    tmrAsciiEnabled = enabled;
+    updateRepeatTimer();
+}
+
+void FrmAscii::setRepeatInterval(int milliseconds)
+{
+    if (milliseconds != tmrAscii->interval()) {
+        tmrAscii->setInterval(milliseconds);
+        // Qt restarts a running timer on a new interval; a stopped one stays stopped.
+    }
+    updateRepeatTimer();
+}
+
+void FrmAscii::updateRepeatTimer()
+{
+    if (tmrAsciiEnabled && tmrAscii->interval() > 0) {
+        if (!tmrAscii->isActive()) {
+            tmrAscii->start();
+        }
+    } else {
+        tmrAscii->stop();
+    }
+}
+
+void FrmAscii::showMessageBox(std::u16string_view text, std::u16string_view title)
+{
+    QMessageBox box(QMessageBox::NoIcon, toQString(title), toQString(text), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void FrmAscii::print()
+{
+    const auto failure = kodvik::writeAndShow(codePage, startViewer);
+    if (failure) {
+        QMessageBox box(QMessageBox::Warning, windowTitle(),
+                        QString::fromStdString(kodvik::describe(*failure)), QMessageBox::Ok, this);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
+    }
+}

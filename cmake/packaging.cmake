@@ -24,8 +24,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://kodvik.se/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt finds its platform plugin (xcb, wayland) at run time, so no linked library names it; libqt6gui6
-# only recommends it, and without it the window cannot open.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# only recommends it, and without it the window cannot open. The window's layout is measured in
+# Liberation Sans: in a wider fallback face the longest notes run under the "<" button.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation")
 # "Print" opens the table through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 

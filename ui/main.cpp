@@ -7,6 +7,10 @@
 
 int main(int argc, char* argv[])
 {
+    QApplication::setApplicationName(QStringLiteral("Kodvik"));
+    QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
+    QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     QApplication application(argc, argv);
     int status = 0;
     {

@@ -18,4 +18,12 @@ exec_line=$(sed -n 's/^Exec=//p' "$entry")
 program=${exec_line%% *}
 [[ $program != */* ]] || { echo "Exec names a path, not a program: $program" >&2; exit 1; }
 [ -x "$root/usr/bin/$program" ] || { echo "Exec=$exec_line, but no usr/bin/$program" >&2; exit 1; }
+
+# The program names itself by the launcher's id (setDesktopFileName), or a Wayland dock shows it
+# without its icon. Qt keeps the literal as UTF-16, a plain string literal keeps it as bytes.
+id=$(basename "$entry" .desktop)
+utf16=$(sed 's/[.]/\\./g; s/\(\\\?.\)/\1\\x00/g' <<<"$id")
+binary=$root/usr/bin/$program
+LC_ALL=C grep -qaP "$utf16" "$binary" || LC_ALL=C grep -qaF "$id" "$binary" ||
+    { echo "usr/bin/$program does not name its launcher $id" >&2; exit 1; }
 echo "$entry: valid, starts usr/bin/$program"

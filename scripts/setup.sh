@@ -19,8 +19,9 @@ install_missing() {
     fi
 }
 
-# Liberation Sans is the window's face; the xcb plugin lets Qt open a window on X11.
-build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation)
+# Liberation Sans is the window's face; the xcb plugin lets Qt open a window on X11; xdg-open
+# opens the printed table in the desktop's text viewer.
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation xdg-utils)
 # Validators and tools of the desktop-file and Debian-package checks; file lets cpack find the
 # program for dpkg-shlibdeps (in dpkg-dev).
 packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin)

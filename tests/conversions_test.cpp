@@ -1,5 +1,6 @@
 // The conversions between texts, numbers and characters that the lookups build on.
 #include "portablenumbers.h"
+#include "printing.h"
 #include "text.h"
 #include "windows1252.h"
 
@@ -17,6 +18,12 @@ struct Reading {
     bool numeric;
     Code code; // only checked when numeric
 };
+
+void PrintTo(const Reading& reading, std::ostream* out)
+{
+    printText(reading.text, out);
+    *out << " with '" << static_cast<char>(reading.separator) << "'";
+}
 
 class NumberReading : public testing::TestWithParam<Reading> {};
 

@@ -2,6 +2,7 @@
 #include "codelogic.h"
 #include "memoryfields.h"
 #include "portablenumbers.h"
+#include "printing.h"
 #include "text.h"
 #include "windows1252.h"
 
@@ -128,6 +129,11 @@ struct OutOfRange {
     std::u16string note;
 };
 
+void PrintTo(const OutOfRange& row, std::ostream* out)
+{
+    printText(row.code, out);
+}
+
 class OutOfRangeCode : public Lookup, public testing::WithParamInterface<OutOfRange> {};
 
 TEST_P(OutOfRangeCode, EmptiesBothFieldsAndSaysWhy)
@@ -229,6 +235,13 @@ struct Reverse {
     std::u16string characterAfter;
     std::u16string note;
 };
+
+void PrintTo(const Reverse& row, std::ostream* out)
+{
+    printText(row.character, out);
+    *out << " -> ";
+    printText(row.code, out);
+}
 
 class ReverseLookup : public Lookup, public testing::WithParamInterface<Reverse> {};
 

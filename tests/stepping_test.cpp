@@ -2,6 +2,7 @@
 #include "codelogic.h"
 #include "memoryfields.h"
 #include "portablenumbers.h"
+#include "printing.h"
 #include "windows1252.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,13 @@ struct Step {
     std::u16string from;
     std::u16string to;
 };
+
+void PrintTo(const Step& step, std::ostream* out)
+{
+    printText(step.from, out);
+    *out << " -> ";
+    printText(step.to, out);
+}
 
 class StepUp : public Stepping, public testing::WithParamInterface<Step> {};
 class StepDown : public Stepping, public testing::WithParamInterface<Step> {};

@@ -8,7 +8,7 @@
 int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Kodvik"));
-    QApplication::setApplicationVersion(QStringLiteral("1.01"));
+    QApplication::setApplicationVersion(QStringLiteral(KODVIK_VERSION));
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     QApplication application(argc, argv);

@@ -16,6 +16,7 @@
 #include "text.h"
 #include "windows1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -44,9 +45,7 @@ public:
     std::u16string text(std::uint8_t maxLength)
     {
         std::u16string result(byte() % (maxLength + 1), u'\0');
-        for (auto& c : result) {
-            c = unit();
-        }
+        std::generate(result.begin(), result.end(), [this] { return unit(); });
         return result;
     }
 
@@ -84,12 +83,7 @@ bool isProgramNote(std::u16string_view note)
     static constexpr std::array<std::u16string_view, 9> notes{
         u"",    u"Finns ej", u"Finns ej (> 255)", u"Finns ej (< 0)", u"backspace",
         u"tab", u"linefeed", u"carriage return",  u"Space"};
-    for (const auto text : notes) {
-        if (note == text) {
-            return true;
-        }
-    }
-    return false;
+    return std::ranges::find(notes, note) != notes.end();
 }
 
 enum class Op : std::uint8_t {
@@ -110,20 +104,14 @@ struct Snapshot {
     std::u16string character;
     std::u16string note;
     bool timerEnabled;
-    int interval;
     kodvik::RepeatDirection direction;
     std::size_t messageBoxes;
 };
 
 Snapshot snapshot(const MemoryFields& fields)
 {
-    return {fields.code,
-            fields.character,
-            fields.note,
-            fields.timerEnabled,
-            fields.interval,
-            fields.direction,
-            fields.messageBoxes.size()};
+    return {fields.code,         fields.character, fields.note,
+            fields.timerEnabled, fields.direction, fields.messageBoxes.size()};
 }
 
 // What must hold after every operation of the logic, whatever came before.

@@ -11,6 +11,8 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <numeric>
+#include <optional>
 #include <regex>
 #include <string>
 
@@ -19,6 +21,9 @@ namespace {
 // std::regex matches by recursion, one level per character: past a few hundred it would
 // exhaust the stack before it told us anything about the number reading.
 constexpr std::size_t maxUnits = 300;
+
+// Any exponent beyond this puts the point far outside the few hundred digits.
+constexpr long long farAway = 1'000'000;
 
 constexpr std::array<char16_t, 3> separators{u'.', u',', u'\u066B'};
 
@@ -70,12 +75,10 @@ std::optional<Parts> parse(const std::string& ascii)
     if (!std::regex_match(ascii, match, grammar) || match[2].length() + match[3].length() == 0) {
         return std::nullopt;
     }
-    // Any exponent beyond this puts the point far outside the few hundred digits.
-    constexpr long long farAway = 1'000'000;
-    long long exponent = 0;
-    for (const char digit : match[5].str()) {
-        exponent = std::min(farAway, exponent * 10 + (digit - '0'));
-    }
+    const std::string exponentDigits = match[5].str();
+    long long exponent = std::accumulate(
+        exponentDigits.begin(), exponentDigits.end(), 0LL,
+        [](long long sum, char digit) { return std::min(farAway, sum * 10 + (digit - '0')); });
     if (match[4] == "-") {
         exponent = -exponent;
     }

@@ -43,7 +43,8 @@ TEST_P(Program, EndsCleanlyOnASignalAndRemovesTheTable)
     kodvik.setProcessEnvironment(environment);
     kodvik.start(KODVIK_PROGRAM, {});
     ASSERT_TRUE(kodvik.waitForStarted(10000));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return catches(kodvik.processId(), signal); }, 10000));
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&kodvik, signal = signal] { return catches(kodvik.processId(), signal); }, 10000));
 
     ::kill(static_cast<pid_t>(kodvik.processId()), signal);
     ASSERT_TRUE(kodvik.waitForFinished(10000));

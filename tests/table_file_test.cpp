@@ -392,8 +392,8 @@ TEST_F(FileCalls, WriteCarriesOnAfterInterruptions)
     }
     ASSERT_EQ(::fcntl(ends[1], F_SETFL, 0), 0);
 
-    struct sigaction count {
-    }, previous{};
+    struct sigaction count {};
+    struct sigaction previous {};
     count.sa_handler = [](int) { ++interruptions; };
     interruptions = 0;
     ASSERT_EQ(::sigaction(SIGUSR1, &count, &previous), 0);

@@ -138,8 +138,9 @@ TEST_F(Window, EveryNoteIsReadableLeftOfTheLessButton)
 
 TEST_F(Window, TabRunsThroughTheFieldsThenTheButtons)
 {
-    QWidget* expected[] = {txtAscii, cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint, txtTecken};
-    for (QWidget* next : expected) {
+    const QWidget* const expected[] = {txtAscii, cmdTecken, cmdAscii, cmdMindre,
+                                       cmdMer,   cmdPrint,  txtTecken};
+    for (const QWidget* next : expected) {
         QTest::keyClick(window.focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(window.focusWidget(), next) << next->objectName().toStdString();
     }

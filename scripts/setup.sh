@@ -26,6 +26,10 @@ build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-lib
 # program for dpkg-shlibdeps (in dpkg-dev).
 packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin)
 
+# The sanitizer, fuzzing and static-analysis checks of the test command: clang with libFuzzer and
+# the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.
+analysis_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
+
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
     local dir=$1

@@ -1,5 +1,6 @@
 #include "closeonsignals.h"
 #include "codetable.h"
+#include "cursorblink.h"
 #include "frmascii.h"
 #include "viewer.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     QApplication application(argc, argv);
+    const CursorBlink cursorBlink;
     int status = 0;
     {
         FrmAscii frmAscii(desktopViewer());

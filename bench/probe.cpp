@@ -237,7 +237,7 @@ public:
     }
 
 private:
-    bool alive() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
+    [[nodiscard]] bool alive() const { return pid > 0 && waitpid(pid, nullptr, WNOHANG) == 0; }
 
     void waitUntil(Clock::time_point until)
     {
@@ -266,7 +266,7 @@ private:
         if (event.type == CreateNotify && event.xcreatewindow.parent == root) {
             XDamageCreate(display, event.xcreatewindow.window, XDamageReportRawRectangles);
         } else if (event.type == MapNotify && event.xmap.event == root && window == None &&
-                   !event.xmap.override_redirect) {
+                   event.xmap.override_redirect == False) {
             window = event.xmap.window;
             mappedAt = now;
             // What a window manager does for a new window.
@@ -347,10 +347,8 @@ struct Summary {
 
 template <typename Field> Summary summary(const std::vector<Run>& runs, Field field)
 {
-    std::vector<double> values;
-    for (const Run& run : runs) {
-        values.push_back(field(run));
-    }
+    std::vector<double> values(runs.size());
+    std::transform(runs.begin(), runs.end(), values.begin(), field);
     return {median(values), *std::min_element(values.begin(), values.end()),
             *std::max_element(values.begin(), values.end())};
 }
@@ -369,7 +367,9 @@ void printRow(const char* what, const char* unit, const Summary& kodvik, const S
 
 } // namespace
 
-int main(int argc, char* argv[])
+namespace {
+
+int measure(int argc, char* argv[])
 {
     if (argc < 3) {
         std::fprintf(stderr, "usage: probe KODVIK BARE [RUNS [HOLDS]]\n");
@@ -459,4 +459,16 @@ int main(int argc, char* argv[])
                 *std::min_element(intervals.begin(), intervals.end()),
                 *std::max_element(intervals.begin(), intervals.end()), ticks.front(), latest);
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    try {
+        return measure(argc, argv);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "probe: %s\n", error.what());
+        return 1;
+    }
 }

@@ -85,7 +85,8 @@ TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
     EXPECT_EQ(window.size(), QSize(163, 144));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(window.windowIcon().isNull());
+    EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(16, 16)))
+        << "no 16 x 16 icon of its own";
     EXPECT_EQ(window.focusWidget(), txtTecken);
     EXPECT_EQ(txtTecken->text(), "");
     EXPECT_EQ(txtAscii->text(), "");

@@ -3,8 +3,10 @@
 #include <QEvent>
 #include <QFont>
 #include <QIcon>
+#include <QImageReader>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPixmap>
 #include <QValidator>
 
 namespace {
@@ -44,7 +46,31 @@ QString toQString(std::u16string_view text)
                    static_cast<qsizetype>(text.size()));
 }
 
+// The icon in the sizes a title bar and a task switcher ask for. Each is read as the PNG it is:
+// left to guess, Qt's image reader would load every image-format plugin at each start to ask.
+QIcon programIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64}) {
+        QImageReader reader(QStringLiteral(":/icons/kodvik-%1.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
+
 } // namespace
+
+QFont FrmAscii::windowFont()
+{
+    // Liberation Sans, so the longest note, "Finns ej (> 255)", ends left of the "<" button. The
+    // window was drawn in MS Sans Serif, a Windows bitmap face that no Linux desktop has: asking
+    // for it first only cost a failed font search at every start.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    return font;
+}
 
 FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -54,21 +80,11 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmAscii"));
     setWindowTitle(QStringLiteral("Kodvik 1.01"));
-    QIcon icon;
-    for (const int size : {16, 32, 48, 64}) {
-        icon.addFile(QStringLiteral(":/icons/kodvik-%1.png").arg(size), QSize(size, size));
-    }
-    setWindowIcon(icon);
+    setWindowIcon(programIcon());
     setFixedSize(163, 144);
 
-    // Liberation Sans has the metrics of the face the window was designed with, so the longest
-    // note, "Finns ej (> 255)", ends left of the "<" button.
-    QFont windowFont;
-    windowFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans")});
-    windowFont.setStyleHint(QFont::SansSerif);
-    windowFont.setPixelSize(11);
-    setFont(windowFont);
-    QFont fieldFont = windowFont;
+    setFont(windowFont());
+    QFont fieldFont = windowFont();
     fieldFont.setPixelSize(16);
     fieldFont.setBold(true);
 

@@ -12,6 +12,7 @@
 #include "portablenumbers.h"
 #include "windows1252.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,6 +25,10 @@ class FrmAscii final : public QWidget, public kodvik::Fields {
 
 public:
     explicit FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent = nullptr);
+
+    // The face of the labels and buttons. main() makes it the application's too, so the controls
+    // are laid out in it from their creation and no other face is loaded at start.
+    [[nodiscard]] static QFont windowFont();
 
     [[nodiscard]] std::u16string codeText() const override;
     void setCodeText(std::u16string_view text) override;

@@ -13,6 +13,7 @@ int main(int argc, char* argv[])
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     QApplication application(argc, argv);
+    QApplication::setFont(FrmAscii::windowFont());
     const CursorBlink cursorBlink;
     int status = 0;
     {

@@ -1,0 +1,25 @@
+#include "codetable.h"
+#include "frmascii.h"
+#include "notepad.h"
+#include "wintext.h"
+
+#include <windows.h>
+
+#include <exception>
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+                    int showCommand)
+{
+    int status = 0;
+    try {
+        FrmAscii frmAscii(instance, kodvik::notepadViewer());
+        frmAscii.show(showCommand);
+        status = frmAscii.runUntilClosed();
+    } catch (const std::exception& error) {
+        MessageBoxW(nullptr, kodvik::wideFromUtf8(error.what()).c_str(), L"Kodvik 1.01",
+                    MB_OK | MB_ICONERROR);
+        status = 1;
+    }
+    kodvik::deleteAtExit();
+    return status;
+}

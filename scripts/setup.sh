@@ -30,10 +30,19 @@ packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-
 # the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.
 analysis_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
 
+# The native Windows program: MinGW-w64 cross-compiles it, and its tests run under Wine on a
+# virtual display (xvfb-run, which needs xauth), against GoogleTest built from its sources.
+windows_packages=(cmake make g++-mingw-w64-x86-64 wine wine64 googletest xvfb xauth)
+
 # configure_and_build DIR [cmake options...]
 configure_and_build() {
     local dir=$1
     shift
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
     cmake --build "$dir" --parallel "$(nproc)"
+}
+
+# configure_and_build_windows [cmake options...]: build-win/kodvik.exe, cross-compiled.
+configure_and_build_windows() {
+    configure_and_build build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@"
 }

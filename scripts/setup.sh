@@ -44,5 +44,8 @@ configure_and_build() {
 
 # configure_and_build_windows [cmake options...]: build-win/kodvik.exe, cross-compiled.
 configure_and_build_windows() {
-    configure_and_build build-win -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake "$@"
+    # A toolchain file counts at the first configure only; CMake warns of it on any later one.
+    local toolchain=()
+    [ -f build-win/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
+    configure_and_build build-win "${toolchain[@]}" "$@"
 }

@@ -1,7 +1,7 @@
 // The Win32 window, driven in-process by window messages on a fresh frmAscii per test.
 #include "frmascii.h"
 #include "messageboxes.h"
-#include "scratchfolder.h"
+#include "scratchdirectory.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -641,7 +641,7 @@ TEST_F(Window, RepeatsEveryHalfSecondInRealTime)
 
 TEST_F(Window, PrintsTheTableAndOpensItInTheViewer)
 {
-    const ScratchFolder folder;
+    const ScratchDirectory scratch;
     SendMessageW(cmdPrint, BM_CLICK, 0, 0);
     EXPECT_EQ(viewerCalls, std::vector<std::string>{"ascii.txt"});
     const std::string table = readFile("ascii.txt");
@@ -656,7 +656,7 @@ TEST_F(Window, PrintsTheTableAndOpensItInTheViewer)
 
 TEST_F(Window, ShowsAFailedPrintInABox)
 {
-    const ScratchFolder folder;
+    const ScratchDirectory scratch;
     const MessageBoxes boxes;
     viewerFailure = "no viewer here";
     SendMessageW(cmdPrint, BM_CLICK, 0, 0);
@@ -668,7 +668,7 @@ TEST_F(Window, ShowsAFailedPrintInABox)
 
 TEST_F(Window, DeletesTheTableWhenTheSessionEnds)
 {
-    const ScratchFolder folder;
+    const ScratchDirectory scratch;
     writeFile("ascii.txt", "left from before");
     SendMessageW(frmAscii, WM_ENDSESSION, FALSE, 0);
     EXPECT_TRUE(std::filesystem::exists("ascii.txt"));

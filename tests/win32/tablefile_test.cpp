@@ -1,7 +1,7 @@
 // The table file on Windows' file calls, through the ANSI code page.
 #include "ansicodepage.h"
 #include "codetable.h"
-#include "scratchfolder.h"
+#include "scratchdirectory.h"
 #include "tablefile.h"
 
 #include <windows.h>
@@ -16,14 +16,9 @@ namespace {
 
 namespace tablefile = kodvik::tablefile;
 
-std::string goldenTable()
-{
-    return readFile(KODVIK_GOLDEN_TABLE);
-}
-
 class TableFile : public testing::Test {
 protected:
-    ScratchFolder folder;
+    ScratchDirectory scratch;
     kodvik::AnsiCodePage codePage{1252};
     std::vector<std::string> viewerCalls;
     std::optional<std::string> viewerFailure;

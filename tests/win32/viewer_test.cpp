@@ -1,6 +1,6 @@
 // Starting the viewer: a process of its own, not waited for.
 #include "notepad.h"
-#include "scratchfolder.h"
+#include "scratchdirectory.h"
 
 #include <windows.h>
 
@@ -21,7 +21,7 @@ TEST(Viewer, GivesTheSystemsReasonWhenTheProgramIsMissing)
 // cmd stands in for Notepad: it writes the command line's last word, the file name, into a file.
 TEST(Viewer, StartsTheProgramOnTheFileAndReturnsAtOnce)
 {
-    const ScratchFolder folder;
+    const ScratchDirectory scratch;
     EXPECT_EQ(kodvik::startViewer(L"cmd.exe /c echo>seen.txt", "ascii.txt"), std::nullopt);
     const ULONGLONG end = GetTickCount64() + 20000;
     while (readFile("seen.txt").empty() && GetTickCount64() < end) {

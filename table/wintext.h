@@ -1,5 +1,7 @@
 #pragma once
 
+// Text across the Win32 calls, for the table file and the Windows window. Windows only.
+
 #include <string>
 #include <string_view>
 

@@ -12,12 +12,6 @@ namespace kodvik {
 
 namespace {
 
-// The conversions want a terminated, writable string (MinGW declares them without const).
-std::wstring terminated(std::u16string_view text)
-{
-    return toWide(text);
-}
-
 // Whether the system reads the text as a negative number; for a text too large even for a
 // double, whose value is then not to be had. Its own parser, so "(1e999)" and "1e999-" count as
 // negative just as "-1e999" does.
@@ -41,7 +35,8 @@ OleNumbers::OleNumbers(unsigned long locale) : locale(locale) {}
 
 bool OleNumbers::isNumeric(std::u16string_view text) const
 {
-    std::wstring wide = terminated(text);
+    // The conversions want a terminated, writable string: MinGW declares them without const.
+    std::wstring wide = toWide(text);
     double value = 0.0;
     const HRESULT result = VarR8FromStr(wide.data(), locale, 0, &value);
     // A number too large for a double is still a number.
@@ -50,7 +45,7 @@ bool OleNumbers::isNumeric(std::u16string_view text) const
 
 Code OleNumbers::toCode(std::u16string_view text) const
 {
-    std::wstring wide = terminated(text);
+    std::wstring wide = toWide(text);
     SHORT code = 0;
     const HRESULT result = VarI2FromStr(wide.data(), locale, 0, &code);
     if (SUCCEEDED(result)) {

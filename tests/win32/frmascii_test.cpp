@@ -13,21 +13,6 @@ namespace {
 using C = FrmAscii::Control;
 using kodvik::RepeatDirection;
 
-std::wstring textOf(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
-std::wstring classOf(HWND window)
-{
-    wchar_t name[32]{};
-    GetClassNameW(window, name, 32);
-    return name;
-}
-
 DWORD styleOf(HWND window)
 {
     return static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));

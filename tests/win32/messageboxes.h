@@ -5,6 +5,22 @@
 #include <string>
 #include <vector>
 
+// A window's text and its class name, as the tests read them.
+inline std::wstring textOf(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+inline std::wstring classOf(HWND window)
+{
+    wchar_t name[32]{};
+    GetClassNameW(window, name, 32);
+    return name;
+}
+
 // Watches the message boxes this thread opens while it lives. Each is read as it is activated and
 // then closed with OK, as a user would, so the code that opened it goes on; one that is still open
 // after the time limit is closed all the same and counted, so a test cannot hang on a box it did
@@ -40,20 +56,7 @@ public:
     int closedAtLimit = 0;
 
 private:
-    static bool isBox(HWND window)
-    {
-        wchar_t name[16]{};
-        GetClassNameW(window, name, 16);
-        return std::wstring(name) == L"#32770";
-    }
-
-    static std::wstring textOf(HWND window)
-    {
-        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-        return text;
-    }
+    static bool isBox(HWND window) { return classOf(window) == L"#32770"; }
 
     static Seen read(HWND box)
     {

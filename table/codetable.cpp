@@ -10,29 +10,43 @@ namespace kodvik {
 
 namespace {
 
-// What a character the code page lacks becomes in the file, as the system's own conversion to
-// a single-byte code page does it.
-constexpr char missingCharacter = '?';
-
-bool isHighSurrogate(char16_t unit)
+bool isHighSurrogate(char32_t unit)
 {
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
-bool isLowSurrogate(char16_t unit)
+bool isLowSurrogate(char32_t unit)
 {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// One byte for each character, whatever the code page makes of it.
-void appendEncoded(std::string& bytes, std::u16string_view text, const CodePage& codePage)
+// Half a surrogate pair becomes U+FFFD, so the file is valid UTF-8 whatever the code page gives.
+void appendUtf8(std::string& bytes, std::u16string_view text)
 {
-    while (!text.empty()) {
-        const std::size_t length =
-            text.size() >= 2 && isHighSurrogate(text[0]) && isLowSurrogate(text[1]) ? 2 : 1;
-        const auto code = codePage.codeOf(text.substr(0, length));
-        bytes.push_back(code ? static_cast<char>(*code) : missingCharacter);
-        text.remove_prefix(length);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        char32_t point = text[at];
+        if (isHighSurrogate(point) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
+            point = 0x10000 + ((point - 0xD800) << 10) + (text[at + 1] - 0xDC00);
+            ++at;
+        } else if (isHighSurrogate(point) || isLowSurrogate(point)) {
+            point = 0xFFFD;
+        }
+        const auto byte = [](char32_t bits) { return static_cast<char>(bits); };
+        if (point < 0x80) {
+            bytes += byte(point);
+        } else if (point < 0x800) {
+            bytes += byte(0xC0 | (point >> 6));
+            bytes += byte(0x80 | (point & 0x3F));
+        } else if (point < 0x10000) {
+            bytes += byte(0xE0 | (point >> 12));
+            bytes += byte(0x80 | ((point >> 6) & 0x3F));
+            bytes += byte(0x80 | (point & 0x3F));
+        } else {
+            bytes += byte(0xF0 | (point >> 18));
+            bytes += byte(0x80 | ((point >> 12) & 0x3F));
+            bytes += byte(0x80 | ((point >> 6) & 0x3F));
+            bytes += byte(0x80 | (point & 0x3F));
+        }
     }
 }
 
@@ -49,19 +63,28 @@ std::u16string_view spacing(int code)
     return u"";
 }
 
-std::u16string entry(std::uint8_t code, const CodePage& codePage)
+// Everything on a line but the character is ASCII, the same bytes in either encoding.
+void appendLine(std::string& bytes, std::uint8_t code, const CodePage& codePage,
+                TableEncoding encoding)
 {
+    appendUtf8(bytes, u" " + decimal(code) + u" ");
     switch (codeClass(code)) {
     case CodeClass::Named:
-        return std::u16string(codeName(code));
+        appendUtf8(bytes, codeName(code));
+        return;
     case CodeClass::NoCharacter:
-        return u"non";
+        appendUtf8(bytes, u"non");
+        return;
     case CodeClass::Shown:
     case CodeClass::MessageBox:
         break;
     }
-    const std::u16string character = codePage.characterOf(code);
-    return std::u16string(spacing(code)) + std::u16string(trim(character));
+    appendUtf8(bytes, spacing(code));
+    if (encoding == TableEncoding::SingleByte) {
+        bytes += static_cast<char>(code);
+    } else {
+        appendUtf8(bytes, trim(codePage.characterOf(code)));
+    }
 }
 
 TableFailure writeFailure(std::string reason)
@@ -83,21 +106,20 @@ std::string describe(const TableFailure& failure)
     return text;
 }
 
-std::string tableContent(const CodePage& codePage)
+std::string tableContent(const CodePage& codePage, TableEncoding encoding)
 {
     std::string bytes;
     for (int code = 0; code <= 255; ++code) {
-        const std::u16string line =
-            u" " + decimal(code) + u" " + entry(static_cast<std::uint8_t>(code), codePage);
-        appendEncoded(bytes, line, codePage);
+        appendLine(bytes, static_cast<std::uint8_t>(code), codePage, encoding);
         bytes += "\r\n";
     }
     return bytes;
 }
 
-std::optional<TableFailure> writeAndShow(const CodePage& codePage, const ViewerStarter& startViewer)
+std::optional<TableFailure> writeAndShow(const CodePage& codePage, TableEncoding encoding,
+                                         const ViewerStarter& startViewer)
 {
-    const std::string content = tableContent(codePage);
+    const std::string content = tableContent(codePage, encoding);
     const std::string name(tableFileName);
 
     // When the old file cannot go, the table lands after its content; the open says whether

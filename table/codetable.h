@@ -26,13 +26,23 @@ struct TableFailure {
 // or "Could not open ascii.txt in a viewer: <reason>".
 [[nodiscard]] std::string describe(const TableFailure& failure);
 
-// The 256 lines of the table, encoded through the code page, each ending in CR LF.
-[[nodiscard]] std::string tableContent(const CodePage& codePage);
+// The encoding the platform's viewer reads text files in; the front-end knows which.
+enum class TableEncoding {
+    // One byte per character, read through the system's code page (Notepad). A code's character
+    // is the code's own byte, whatever the code page makes of it, so the bytes are the same on
+    // every system.
+    SingleByte,
+    // The code page's characters in UTF-8, as a Linux desktop reads text files.
+    Utf8,
+};
+
+// The 256 lines of the table, each ending in CR LF.
+[[nodiscard]] std::string tableContent(const CodePage& codePage, TableEncoding encoding);
 
 // Deletes the old file (ignoring any failure), appends the table to a new one, closes it and
 // starts the viewer on it. The viewer is not started when the file could not be written.
-[[nodiscard]] std::optional<TableFailure> writeAndShow(const CodePage& codePage,
-                                                       const ViewerStarter& startViewer);
+[[nodiscard]] std::optional<TableFailure>
+writeAndShow(const CodePage& codePage, TableEncoding encoding, const ViewerStarter& startViewer);
 
 // Deletes the file at exit; every failure, its absence included, is ignored.
 void deleteAtExit() noexcept;

@@ -3,13 +3,16 @@
 #include "scratchdirectory.h"
 #include "windows1252.h"
 
+#include <cerrno>
 #include <gtest/gtest.h>
+#include <iconv.h>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
 
+using kodvik::TableEncoding;
 using kodvik::TableFailure;
 
 std::vector<std::string> linesOf(const std::string& bytes)
@@ -23,18 +26,52 @@ std::vector<std::string> linesOf(const std::string& bytes)
     return lines;
 }
 
+// The system's own converter, so the check does not share the table's encoder.
+std::string converted(const std::string& bytes, const char* from, const char* to)
+{
+    const iconv_t converter = iconv_open(to, from);
+    if (converter == reinterpret_cast<iconv_t>(-1)) {
+        ADD_FAILURE() << "no converter from " << from << " to " << to;
+        return {};
+    }
+    std::string input = bytes;
+    std::string output(bytes.size() * 4, '\0');
+    char* in = input.data();
+    char* out = output.data();
+    std::size_t inLeft = input.size();
+    std::size_t outLeft = output.size();
+    if (iconv(converter, &in, &inLeft, &out, &outLeft) == static_cast<std::size_t>(-1)) {
+        ADD_FAILURE() << "not " << from << " at byte " << input.size() - inLeft << ", errno "
+                      << errno;
+    }
+    iconv_close(converter);
+    output.resize(output.size() - outLeft);
+    return output;
+}
+
 TEST(TableContent, EqualsTheGoldenFile)
 {
-    EXPECT_EQ(kodvik::tableContent(kodvik::Windows1252{}), goldenTable());
+    EXPECT_EQ(kodvik::tableContent(kodvik::Windows1252{}, TableEncoding::SingleByte),
+              goldenTable());
+}
+
+// A Linux viewer reads UTF-8: the same text as the single-byte table read as Windows-1252.
+TEST(TableContent, InUtf8ReadsAsTheGoldenFileReadsInWindows1252)
+{
+    const std::string utf8 = kodvik::tableContent(kodvik::Windows1252{}, TableEncoding::Utf8);
+    EXPECT_EQ(utf8, converted(goldenTable(), "WINDOWS-1252", "UTF-8"));
+    EXPECT_EQ(converted(utf8, "UTF-8", "WINDOWS-1252"), goldenTable());
 }
 
 TEST(TableContent, HasExactly256LinesEachEndingInCrLf)
 {
-    const std::string content = kodvik::tableContent(kodvik::Windows1252{});
-    const auto lines = linesOf(content);
-    ASSERT_EQ(lines.size(), 256U);
-    for (const auto& line : lines) {
-        EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+    for (const auto encoding : {TableEncoding::SingleByte, TableEncoding::Utf8}) {
+        const std::string content = kodvik::tableContent(kodvik::Windows1252{}, encoding);
+        const auto lines = linesOf(content);
+        ASSERT_EQ(lines.size(), 256U);
+        for (const auto& line : lines) {
+            EXPECT_EQ(line.find_first_of("\r\n"), std::string::npos) << line;
+        }
     }
 }
 
@@ -57,7 +94,8 @@ class TableLine : public testing::TestWithParam<Line> {};
 
 TEST_P(TableLine, Reads)
 {
-    const auto lines = linesOf(kodvik::tableContent(kodvik::Windows1252{}));
+    const auto lines =
+        linesOf(kodvik::tableContent(kodvik::Windows1252{}, TableEncoding::SingleByte));
     ASSERT_EQ(lines.size(), 256U);
     EXPECT_EQ(lines.at(GetParam().code), GetParam().text);
 }
@@ -107,9 +145,9 @@ private:
     kodvik::Windows1252 windows1252;
 };
 
-std::string lineFor(const EditedCodePage& codePage, int code)
+std::string lineFor(const EditedCodePage& codePage, int code, TableEncoding encoding)
 {
-    const auto lines = linesOf(kodvik::tableContent(codePage));
+    const auto lines = linesOf(kodvik::tableContent(codePage, encoding));
     return lines.size() == 256 ? lines.at(code) : "(not 256 lines)";
 }
 
@@ -118,39 +156,40 @@ TEST(TableContent, ClassesGoByCodeNumberWhateverTheCodePage)
     EditedCodePage codePage;
     codePage.characters = {
         {0, u"\u0416"}, {8, u"\u0416"}, {32, u"\u0416"}, {129, u"\u0416"}, {157, u"\u0416"}};
-    EXPECT_EQ(lineFor(codePage, 0), " 0 non");
-    EXPECT_EQ(lineFor(codePage, 8), " 8 backspace");
-    EXPECT_EQ(lineFor(codePage, 32), " 32 Space");
-    EXPECT_EQ(lineFor(codePage, 129), " 129 non");
-    EXPECT_EQ(lineFor(codePage, 157), " 157 non");
+    for (const auto encoding : {TableEncoding::SingleByte, TableEncoding::Utf8}) {
+        EXPECT_EQ(lineFor(codePage, 0, encoding), " 0 non");
+        EXPECT_EQ(lineFor(codePage, 8, encoding), " 8 backspace");
+        EXPECT_EQ(lineFor(codePage, 32, encoding), " 32 Space");
+        EXPECT_EQ(lineFor(codePage, 129, encoding), " 129 non");
+        EXPECT_EQ(lineFor(codePage, 157, encoding), " 157 non");
+    }
 }
 
-// The byte is the code page's, not the character's number cut to eight bits nor its UTF-8.
-TEST(TableContent, EncodesEachCharacterThroughTheCodePage)
+// Single bytes are the code's own, whatever character the code page gives it or lacks; UTF-8
+// carries the code page's character, beyond the BMP too, and never half a surrogate pair.
+TEST(TableContent, SingleByteHoldsTheCodeItselfAndUtf8TheCharacter)
 {
     EditedCodePage codePage;
-    codePage.characters = {{66, u"\u0411"}, {200, u"\u0416"}};
-    codePage.codes = {{u"\u0411", 66}, {u"\u0416", 200}};
-    EXPECT_EQ(lineFor(codePage, 66), " 66   B");
-    EXPECT_EQ(lineFor(codePage, 200), " 200 \xC8");
-}
-
-TEST(TableContent, WritesAQuestionMarkForACharacterTheCodePageLacks)
-{
-    EditedCodePage codePage;
-    codePage.characters = {{200, u"\u4E00"}, {201, u"\U0001F600"}};
-    EXPECT_EQ(lineFor(codePage, 200), " 200 ?");
-    EXPECT_EQ(lineFor(codePage, 201), " 201 ?") << "a surrogate pair is one character";
+    codePage.characters = {
+        {66, u"\u0411"}, {200, u"\u4E00"}, {201, u"\U0001F600"}, {202, u"\xD800"}};
+    codePage.codes = {{u"\u0411", 66}};
+    EXPECT_EQ(lineFor(codePage, 66, TableEncoding::SingleByte), " 66   B");
+    EXPECT_EQ(lineFor(codePage, 200, TableEncoding::SingleByte), " 200 \xC8");
+    EXPECT_EQ(lineFor(codePage, 201, TableEncoding::SingleByte), " 201 \xC9");
+    EXPECT_EQ(lineFor(codePage, 66, TableEncoding::Utf8), " 66   \xD0\x91");
+    EXPECT_EQ(lineFor(codePage, 200, TableEncoding::Utf8), " 200 \xE4\xB8\x80");
+    EXPECT_EQ(lineFor(codePage, 201, TableEncoding::Utf8), " 201 \xF0\x9F\x98\x80");
+    EXPECT_EQ(lineFor(codePage, 202, TableEncoding::Utf8), " 202 \xEF\xBF\xBD");
 }
 
 TEST(TableContent, TrimsOnlySpaces)
 {
     EditedCodePage codePage;
     codePage.characters = {{65, u"  A "}, {66, u"\u00A0B\u00A0"}, {67, u" "}};
-    EXPECT_EQ(lineFor(codePage, 65), " 65   A");
-    EXPECT_EQ(lineFor(codePage, 66), " 66   \xA0"
-                                     "B\xA0");
-    EXPECT_EQ(lineFor(codePage, 67), " 67   ");
+    EXPECT_EQ(lineFor(codePage, 65, TableEncoding::Utf8), " 65   A");
+    EXPECT_EQ(lineFor(codePage, 66, TableEncoding::Utf8), " 66   \xC2\xA0"
+                                                          "B\xC2\xA0");
+    EXPECT_EQ(lineFor(codePage, 67, TableEncoding::Utf8), " 67   ");
 }
 
 struct Wording {

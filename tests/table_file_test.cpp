@@ -67,10 +67,11 @@ protected:
     // The "Print" button, with a viewer that records what it was shown.
     std::optional<TableFailure> print()
     {
-        auto failure = kodvik::writeAndShow(codePage, [this](std::string_view fileName) {
-            viewerCalls.push_back({std::string(fileName), readFile(fileName), tableHeldOpen()});
-            return viewerFailure;
-        });
+        auto failure = kodvik::writeAndShow(
+            codePage, kodvik::TableEncoding::SingleByte, [this](std::string_view fileName) {
+                viewerCalls.push_back({std::string(fileName), readFile(fileName), tableHeldOpen()});
+                return viewerFailure;
+            });
         EXPECT_FALSE(tableHeldOpen()) << "the table file is left open";
         return failure;
     }
@@ -275,7 +276,8 @@ protected:
 
 TEST_F(DeleteAtExit, RemovesTheWrittenTable)
 {
-    ASSERT_FALSE(kodvik::writeAndShow(kodvik::Windows1252{}, [](auto) { return std::nullopt; }));
+    ASSERT_FALSE(kodvik::writeAndShow(kodvik::Windows1252{}, kodvik::TableEncoding::SingleByte,
+                                      [](auto) { return std::nullopt; }));
     kodvik::deleteAtExit();
     EXPECT_TRUE(fs::is_empty(scratch.path));
 }

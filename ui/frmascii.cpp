@@ -246,11 +246,17 @@ void FrmAscii::showMessageBox(std::u16string_view text, std::u16string_view titl
 
 void FrmAscii::print()
 {
-    const auto failure = kodvik::writeAndShow(codePage, startViewer);
-    if (failure) {
-        QMessageBox box(QMessageBox::Warning, windowTitle(),
-                        QString::fromStdString(kodvik::describe(*failure)), QMessageBox::Ok, this);
-        box.setTextFormat(Qt::PlainText);
-        box.exec();
+    // A Linux desktop reads text files as UTF-8.
+    if (const auto failure =
+            kodvik::writeAndShow(codePage, kodvik::TableEncoding::Utf8, startViewer)) {
+        showTableFailure(*failure);
     }
+}
+
+void FrmAscii::showTableFailure(const kodvik::TableFailure& failure)
+{
+    QMessageBox box(QMessageBox::Warning, windowTitle(),
+                    QString::fromStdString(kodvik::describe(failure)), QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }

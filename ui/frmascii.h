@@ -45,6 +45,8 @@ public:
     [[nodiscard]] int repeatTimerInterval() const { return tmrAscii->interval(); }
     // What the repeat timer does on each tick; tests call it to step without waiting.
     void tmrAsciiTick();
+    // Tells the user that "Print" failed: at once, or later when the viewer's opener reports it.
+    void showTableFailure(const kodvik::TableFailure& failure);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

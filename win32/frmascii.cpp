@@ -450,7 +450,9 @@ void FrmAscii::click(Control id)
 
 void FrmAscii::print()
 {
-    if (const auto failure = kodvik::writeAndShow(codePage, startViewer)) {
+    // Notepad reads the system's code page.
+    if (const auto failure =
+            kodvik::writeAndShow(codePage, kodvik::TableEncoding::SingleByte, startViewer)) {
         MessageBoxW(frmAscii, kodvik::wideFromUtf8(kodvik::describe(*failure)).c_str(), windowTitle,
                     MB_OK | MB_ICONWARNING);
     }

@@ -1,6 +1,7 @@
 // The window, driven by Qt Test's events on a fresh frmAscii per test.
 #include "frmascii.h"
 #include "scratchdirectory.h"
+#include "viewer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -12,9 +13,11 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -27,6 +30,29 @@ struct SeenBox {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     qsizetype buttons = 0;
+};
+
+// Presses OK on each message box that opens while it lives, from inside the box's own loop, and
+// tells what the boxes said.
+class BoxAnswerer {
+public:
+    BoxAnswerer()
+    {
+        answer.setInterval(10);
+        QObject::connect(&answer, &QTimer::timeout, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                seen.push_back({box->windowTitle(), box->text(), box->icon(),
+                                static_cast<qsizetype>(box->buttons().size())});
+                box->buttons().front()->click();
+            }
+        });
+        answer.start();
+    }
+
+    std::vector<SeenBox> seen;
+
+private:
+    QTimer answer;
 };
 
 class Window : public testing::Test {
@@ -60,22 +86,12 @@ protected:
         return widget;
     }
 
-    // Presses OK on each message box that opens while `action` runs, and tells what they said.
-    std::vector<SeenBox> answeringBoxes(const std::function<void()>& action)
+    // The message boxes that open while `action` runs, each answered with OK.
+    static std::vector<SeenBox> answeringBoxes(const std::function<void()>& action)
     {
-        std::vector<SeenBox> seen;
-        QTimer answer;
-        answer.setInterval(10);
-        QObject::connect(&answer, &QTimer::timeout, [&seen] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back({box->windowTitle(), box->text(), box->icon(),
-                                static_cast<qsizetype>(box->buttons().size())});
-                box->buttons().front()->click();
-            }
-        });
-        answer.start();
+        const BoxAnswerer answerer;
         action();
-        return seen;
+        return answerer.seen;
     }
 };
 
@@ -424,6 +440,91 @@ TEST_F(Window, HeldButtonStepsEveryHalfSecond)
     EXPECT_GE(first, 490);
     EXPECT_GE(second, 990);
     EXPECT_LT(second, 4000);
+}
+
+// "Print" with the desktop's opener played by a script, which notes its pid and the file it was
+// given, waits until the test creates "go", and exits with the status the test chose.
+class Opening : public testing::Test {
+protected:
+    ScratchDirectory scratch;
+    std::optional<DesktopViewer> viewer;
+    std::optional<FrmAscii> window;
+
+    void startWindow(int openerStatus)
+    {
+        const auto opener = scratch.path / "opener";
+        writeFile(opener, "#!/bin/sh\n"
+                          "echo $$ > pid; printf %s \"$1\" > given\n"
+                          "for i in $(seq 600); do [ -e go ] && exit " +
+                              std::to_string(openerStatus) +
+                              "; sleep 0.05; done\n"
+                              "exit 9\n");
+        std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
+        viewer.emplace(QString::fromStdString(opener.string()));
+        window.emplace(viewer->starter());
+        QObject::connect(&*viewer, &DesktopViewer::openFailed, &*window,
+                         &FrmAscii::showTableFailure);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window));
+    }
+
+    // Clicks "Print" and gives the opener's pid once it has started.
+    pid_t print()
+    {
+        QTest::mouseClick(window->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+        EXPECT_TRUE(QTest::qWaitFor([] { return !readFile("pid").empty(); }, 5000));
+        return static_cast<pid_t>(std::stol("0" + readFile("pid")));
+    }
+
+    // Still running, not a zombie waiting to be reaped.
+    static bool running(pid_t pid)
+    {
+        const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat");
+        return !stat.empty() && stat.find(") Z ") == std::string::npos;
+    }
+
+    static bool gone(pid_t pid) { return !std::filesystem::exists("/proc/" + std::to_string(pid)); }
+};
+
+TEST_F(Opening, AnOpenerThatFailsIsShownWithItsReason)
+{
+    startWindow(3);
+    BoxAnswerer answerer;
+    const pid_t pid = print();
+    EXPECT_TRUE(answerer.seen.empty()) << "Print waited for the opener";
+    writeFile("go", "");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.seen.empty(); }, 5000));
+    EXPECT_EQ(answerer.seen[0].text,
+              "Could not open ascii.txt in a viewer: no application is set to open text files");
+    EXPECT_EQ(readFile("given"), (scratch.path / "ascii.txt").string());
+    EXPECT_EQ(readFile("ascii.txt"),
+              kodvik::tableContent(kodvik::Windows1252{}, kodvik::TableEncoding::Utf8));
+    EXPECT_TRUE(gone(pid));
+}
+
+TEST_F(Opening, AnOpenerThatSucceedsLaterIsReapedWithoutAWord)
+{
+    startWindow(0);
+    BoxAnswerer answerer;
+    const pid_t pid = print();
+    EXPECT_TRUE(running(pid)) << "Print waited for the opener";
+    writeFile("go", "");
+    // Reaped and judged in one go: a box would have been answered by the time the pid is gone.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return gone(pid); }, 5000)) << "left as a zombie";
+    EXPECT_TRUE(answerer.seen.empty());
+}
+
+TEST_F(Opening, AnOpenerStillRunningOutlivesTheWindow)
+{
+    startWindow(0);
+    const pid_t pid = print();
+    window.reset();
+    viewer.reset();
+    EXPECT_TRUE(running(pid));
+    writeFile("go", "");
+    int status = -1;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the opener was ended";
 }
 
 } // namespace

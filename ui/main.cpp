@@ -17,7 +17,10 @@ int main(int argc, char* argv[])
     const CursorBlink cursorBlink;
     int status = 0;
     {
-        FrmAscii frmAscii(desktopViewer());
+        DesktopViewer viewer;
+        FrmAscii frmAscii(viewer.starter());
+        QObject::connect(&viewer, &DesktopViewer::openFailed, &frmAscii,
+                         &FrmAscii::showTableFailure);
         const CloseOnSignals closeOnSignals([] { QApplication::closeAllWindows(); });
         frmAscii.show();
         status = QApplication::exec();

@@ -23,8 +23,9 @@ install_missing() {
 # opens the printed table in the desktop's text viewer.
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation xdg-utils)
 # Validators and tools of the desktop-file and Debian-package checks; file lets cpack find the
-# program for dpkg-shlibdeps (in dpkg-dev).
-packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin)
+# program for dpkg-shlibdeps (in dpkg-dev); the menu-entry check clicks Print with xdotool on Xvfb.
+packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin
+    xvfb xauth xdotool)
 
 # The sanitizer, fuzzing and static-analysis checks of the test command: clang with libFuzzer and
 # the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.

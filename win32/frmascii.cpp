@@ -39,6 +39,11 @@ constexpr std::array placements{
     Placement{C::cmdMer, 1920, 1320, 375, 255},  Placement{C::cmdPrint, 1320, 1680, 975, 375},
 };
 
+// The code field's margins, left and right, so that any three digits and the caret fit in it.
+// The edit control's own, half a character each of a TrueType face (the fields get Liberation
+// Sans under Wine, which lacks MS Sans Serif), leave room for two digits and a part of the third.
+constexpr int codeFieldMargin = 30;
+
 int scaled(int twips, UINT dpi)
 {
     return MulDiv(twips, static_cast<int>(dpi), 1440);
@@ -247,6 +252,11 @@ void FrmAscii::applyDpi(UINT newDpi)
         const HFONT font = isField ? newFieldFont.get() : newWindowFont.get();
         SendMessageW(control(placement.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     }
+    // A new font resets the margins to the face's, so the code field's follow it. (The character
+    // field is too narrow for the face's margins; it has none.)
+    const auto margin = static_cast<WORD>(scaled(codeFieldMargin, dpi));
+    SendMessageW(txtAscii, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                 MAKELPARAM(margin, margin));
     fieldFont = std::move(newFieldFont);
     windowFont = std::move(newWindowFont);
 

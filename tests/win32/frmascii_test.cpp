@@ -333,6 +333,50 @@ INSTANTIATE_TEST_SUITE_P(ThreeAndOne, Limits,
                                          Typing{C::txtTecken, L"", L"AB", L"A"},
                                          Typing{C::txtTecken, L"A", L"B", L"A"}));
 
+class CodeField : public Window, public testing::WithParamInterface<UINT> {};
+
+// The edit control scrolls its text as soon as the caret would pass its right margin, which hides
+// the first digit; any three digits and the caret fit inside the margins.
+TEST_P(CodeField, ShowsAnyThreeDigitsWhole)
+{
+    const UINT dpi = GetParam();
+    if (dpi != USER_DEFAULT_SCREEN_DPI) {
+        RECT suggested{100, 120, 400, 400};
+        SendMessageW(frmAscii, WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                     reinterpret_cast<LPARAM>(&suggested));
+    }
+    const HDC context = GetDC(txtAscii);
+    const HGDIOBJ previous =
+        SelectObject(context, reinterpret_cast<HFONT>(SendMessageW(txtAscii, WM_GETFONT, 0, 0)));
+    std::wstring widest;
+    LONG widestWidth = 0;
+    for (wchar_t digit = L'0'; digit <= L'9'; ++digit) {
+        const std::wstring digits(3, digit);
+        SIZE extent{};
+        GetTextExtentPoint32W(context, digits.c_str(), 3, &extent);
+        if (extent.cx > widestWidth) {
+            widest = digits;
+            widestWidth = extent.cx;
+        }
+    }
+    SelectObject(context, previous);
+    ReleaseDC(txtAscii, context);
+    DWORD caretWidth = 1;
+    SystemParametersInfoW(SPI_GETCARETWIDTH, 0, &caretWidth, 0);
+    RECT room{};
+    SendMessageW(txtAscii, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&room));
+    EXPECT_LE(widestWidth + static_cast<LONG>(caretWidth), room.right - room.left) << widest;
+
+    for (const std::wstring& digits : {widest, std::wstring(L"888")}) {
+        SetWindowTextW(txtAscii, L"");
+        type(txtAscii, digits);
+        EXPECT_EQ(code(), digits);
+        EXPECT_EQ(SendMessageW(txtAscii, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "after " << digits;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, CodeField, testing::Values(96U, 144U, 192U));
+
 TEST_F(Window, KeepsTheLimitsOutOfTheProgramsOwnTexts)
 {
     EXPECT_EQ(SendMessageW(txtAscii, EM_GETLIMITTEXT, 0, 0), 3);

@@ -373,9 +373,9 @@ LRESULT CALLBACK FrmAscii::buttonProc(HWND button, UINT message, WPARAM wParam, 
 LRESULT FrmAscii::onButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    // No button is the default one, so Enter presses none. The dialog keys make a button the
-    // default as the focus reaches it (and IsDialogMessageW then clicks it on Enter); here it
-    // stays an ordinary one.
+    // No button is the default one, so Enter in a field presses none. The dialog keys make a
+    // button the default as the focus reaches it (and IsDialogMessageW then clicks it on Enter);
+    // here it stays an ordinary one.
     case BM_SETSTYLE:
         if ((wParam & BS_TYPEMASK) == BS_DEFPUSHBUTTON) {
             wParam = (wParam & ~static_cast<WPARAM>(BS_TYPEMASK)) | BS_PUSHBUTTON;
@@ -386,8 +386,21 @@ LRESULT FrmAscii::onButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
         if ((code & DLGC_DEFPUSHBUTTON) != 0) {
             code = (code & ~static_cast<LRESULT>(DLGC_DEFPUSHBUTTON)) | DLGC_UNDEFPUSHBUTTON;
         }
+        // Enter on the focused button comes to the button itself, not to the window as IDOK.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN) {
+            code |= DLGC_WANTMESSAGE;
+        }
         return code;
     }
+    // Enter, the keypad's too, is Space: the button goes down on the press and clicks once on the
+    // release, however long the key is held.
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+        if (wParam == VK_RETURN) {
+            wParam = VK_SPACE;
+        }
+        break;
     default:
         break;
     }

@@ -7,7 +7,8 @@
 // into the controls. Numbers and characters go through Windows' own services (OleNumbers,
 // AnsiCodePage). The table file comes from table/, with a viewer starter handed in by main (tests
 // hand in a recorder). The message loop lets IsDialogMessageW give Tab and Shift+Tab their
-// meaning; "<" and ">" are subclassed to see the press and release of every mouse button.
+// meaning; "<" and ">" are subclassed to see the press and release of every mouse button, and
+// every button to take Enter as Space.
 
 #include "ansicodepage.h"
 #include "codelogic.h"

@@ -43,17 +43,28 @@ void type(HWND field, std::wstring_view characters)
 }
 
 // Keys go through the window's own dialog-key handling, as the message loop would pass them.
-void pressKey(FrmAscii& window, WPARAM key)
+// The flags are those of the key message: an extended key, a repeat.
+void keyDown(FrmAscii& window, WPARAM key, LPARAM flags = 0)
 {
-    MSG down{GetFocus(), WM_KEYDOWN, key, 1, 0, {}};
+    MSG down{GetFocus(), WM_KEYDOWN, key, 1 | flags, 0, {}};
     if (!window.preTranslate(down)) {
         TranslateMessage(&down);
         DispatchMessageW(&down);
     }
-    MSG up{GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
+}
+
+void keyUp(FrmAscii& window, WPARAM key, LPARAM flags = 0)
+{
+    MSG up{GetFocus(), WM_KEYUP, key, static_cast<LPARAM>(0xC0000001) | flags, 0, {}};
     if (!window.preTranslate(up)) {
         DispatchMessageW(&up);
     }
+}
+
+void pressKey(FrmAscii& window, WPARAM key)
+{
+    keyDown(window, key);
+    keyUp(window, key);
 }
 
 // Holds Shift in this thread's keyboard state, as GetKeyState sees it, and lets go again.
@@ -410,19 +421,60 @@ TEST_F(Window, IgnoresEnterAndEscapeInAField)
     EXPECT_TRUE(IsWindowVisible(frmAscii));
 }
 
-// The dialog keys make a button the default as the focus reaches it; Enter must still press
-// nothing.
-TEST_F(Window, IgnoresEnterOnAButtonReachedByTab)
+struct EnterKey {
+    const char* name;
+    LPARAM flags;
+};
+
+void PrintTo(const EnterKey& key, std::ostream* out)
 {
-    SetWindowTextW(txtAscii, L"65");
+    *out << key.name;
+}
+
+class EnterOnAButton : public Window, public testing::WithParamInterface<EnterKey> {};
+
+// Enter is Space on a focused button: down on the press, one click on the release however long
+// it is held, and no repeat on "<" or ">". The dialog keys make a button the default as the focus
+// reaches it; it must stay an ordinary one.
+TEST_P(EnterOnAButton, ClicksItOnceOnTheRelease)
+{
+    const LPARAM flags = GetParam().flags;
+    constexpr LPARAM repeat = 1 << 30;
+    SetWindowTextW(txtAscii, L"64");
     SetFocus(txtAscii);
     pressKey(window, VK_TAB);
     ASSERT_EQ(GetFocus(), cmdTecken);
-    EXPECT_EQ(styleOf(cmdTecken) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
-    pressKey(window, VK_RETURN);
+    keyDown(window, VK_RETURN, flags);
+    EXPECT_NE(SendMessageW(cmdTecken, BM_GETSTATE, 0, 0) & BST_PUSHED, 0);
     EXPECT_EQ(character(), L"");
-    EXPECT_EQ(note(), L"");
+    keyUp(window, VK_RETURN, flags);
+    EXPECT_EQ(character(), L"@");
+    EXPECT_EQ(styleOf(cmdTecken) & BS_TYPEMASK, static_cast<DWORD>(BS_PUSHBUTTON));
+
+    SetFocus(cmdMer);
+    keyDown(window, VK_RETURN, flags);
+    for (int held = 0; held < 3; ++held) {
+        keyDown(window, VK_RETURN, flags | repeat);
+    }
+    EXPECT_EQ(code(), L"64");
+    expectIdle();
+    keyUp(window, VK_RETURN, flags);
+    EXPECT_EQ(code(), L"65");
+    expectIdle();
+
+    const ScratchDirectory scratch;
+    SetFocus(cmdPrint);
+    keyDown(window, VK_RETURN, flags);
+    keyUp(window, VK_RETURN, flags);
+    EXPECT_EQ(viewerCalls, std::vector<std::string>{"ascii.txt"});
 }
+
+INSTANTIATE_TEST_SUITE_P(MainAndKeypad, EnterOnAButton,
+                         testing::Values(EnterKey{"Enter", 0},
+                                         EnterKey{"keypad Enter", KF_EXTENDED << 16}),
+                         [](const testing::TestParamInfo<EnterKey>& info) {
+                             return info.param.flags == 0 ? "Enter" : "KeypadEnter";
+                         });
 
 struct Click {
     C button;

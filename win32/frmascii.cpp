@@ -3,9 +3,12 @@
 #include "resource.h"
 #include "wintext.h"
 
+#include <algorithm>
 #include <commctrl.h>
+#include <imm.h>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -130,6 +133,75 @@ bool isPrimary(UINT message)
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP;
 }
 
+bool isHighSurrogate(WPARAM unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+bool isLowSurrogate(WPARAM unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
+// The text less every half of a surrogate pair that stands alone.
+std::u16string wholeCharactersOf(std::u16string_view text)
+{
+    std::u16string whole;
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        if (isHighSurrogate(text[at]) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
+            whole.append(text.substr(at, 2));
+            ++at;
+        } else if (!isHighSurrogate(text[at]) && !isLowSurrogate(text[at])) {
+            whole.push_back(text[at]);
+        }
+    }
+    return whole;
+}
+
+// Whether after is before with one run of units taken out.
+bool onlyDeletes(std::u16string_view before, std::u16string_view after)
+{
+    if (after.size() >= before.size()) {
+        return false;
+    }
+    const auto kept = static_cast<std::size_t>(
+        std::mismatch(after.begin(), after.end(), before.begin()).first - after.begin());
+    return before.substr(kept + before.size() - after.size()) == after.substr(kept);
+}
+
+// Runs an edit of a field and keeps its characters whole. The limits count UTF-16 units, so an
+// edit may end between the two halves of a character beyond the BMP: such an edit is undone, as
+// the limit would have refused the character whole. A deletion that took one half (the control
+// steps over one unit at a time) takes the other half along.
+template <typename Edit> LRESULT editWhole(HWND field, Edit edit)
+{
+    const std::u16string before = textOf(field);
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&end));
+    const LRESULT result = edit();
+    const std::u16string after = textOf(field);
+    const std::u16string whole = wholeCharactersOf(after);
+    if (whole.size() == after.size()) {
+        return result;
+    }
+    if (wholeCharactersOf(before).size() == before.size() && !onlyDeletes(before, after)) {
+        SetWindowTextW(field, kodvik::toWide(before).c_str());
+        SendMessageW(field, EM_SETSEL, start, static_cast<LPARAM>(end));
+        return result;
+    }
+    // A deletion, or the result of an input method whose composition was cut already: the lone
+    // halves go, and the caret stays where the edit left it.
+    DWORD caret = 0;
+    SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+    caret =
+        static_cast<DWORD>(wholeCharactersOf(std::u16string_view(after).substr(0, caret)).size());
+    SetWindowTextW(field, kodvik::toWide(whole).c_str());
+    SendMessageW(field, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    return result;
+}
+
 } // namespace
 
 FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
@@ -175,6 +247,9 @@ FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
 
     for (HWND button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
         SetWindowSubclass(button, &FrmAscii::buttonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    }
+    for (HWND field : {txtTecken, txtAscii}) {
+        SetWindowSubclass(field, &FrmAscii::fieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     lastFocus = txtTecken;
 }
@@ -419,6 +494,66 @@ LRESULT FrmAscii::onButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
         return TRUE;
     }
     return result;
+}
+
+LRESULT CALLBACK FrmAscii::fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                     UINT_PTR /*subclass*/, DWORD_PTR self)
+{
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(field, &FrmAscii::fieldProc, 0);
+        return DefSubclassProc(field, message, wParam, lParam);
+    }
+    return reinterpret_cast<FrmAscii*>(self)->onFieldMessage(field, message, wParam, lParam);
+}
+
+// Every way text comes into a field or leaves it goes through editWhole.
+LRESULT FrmAscii::onFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const auto pass = [&] { return DefSubclassProc(field, message, wParam, lParam); };
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR: {
+        // A character beyond the BMP comes as two messages, one for each half; the control would
+        // take the first alone when there is room for only one unit. The first waits for the
+        // second, and the two go in as one edit.
+        const HWND firstHalfFor = std::exchange(halfTypedInto, nullptr);
+        if (isHighSurrogate(wParam)) {
+            halfTypedInto = field;
+            halfTyped = wParam;
+            return 0;
+        }
+        if (isLowSurrogate(wParam)) {
+            if (firstHalfFor != field) {
+                return 0;
+            }
+            return editWhole(field, [&] {
+                DefSubclassProc(field, message, halfTyped, lParam);
+                return pass();
+            });
+        }
+        return editWhole(field, pass);
+    }
+    case WM_IME_COMPOSITION:
+        // Only the result is the field's text; the composition shown meanwhile is the input
+        // method's, and it replaces it.
+        if ((lParam & GCS_RESULTSTR) != 0) {
+            return editWhole(field, pass);
+        }
+        break;
+    case WM_UNICHAR:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR:
+    case WM_UNDO:
+    case EM_UNDO:
+    case EM_REPLACESEL:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        return editWhole(field, pass);
+    default:
+        break;
+    }
+    return pass();
 }
 
 // The press and release of any mouse button on "<" or ">" start and stop the repeat; the click

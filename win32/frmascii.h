@@ -7,8 +7,8 @@
 // into the controls. Numbers and characters go through Windows' own services (OleNumbers,
 // AnsiCodePage). The table file comes from table/, with a viewer starter handed in by main (tests
 // hand in a recorder). The message loop lets IsDialogMessageW give Tab and Shift+Tab their
-// meaning; "<" and ">" are subclassed to see the press and release of every mouse button, and
-// every button to take Enter as Space.
+// meaning; "<" and ">" are subclassed to see the press and release of every mouse button, every
+// button to take Enter as Space, and the fields to keep characters beyond the BMP whole.
 
 #include "ansicodepage.h"
 #include "codelogic.h"
@@ -85,6 +85,9 @@ private:
                                        UINT_PTR subclass, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR subclass, DWORD_PTR self);
+    LRESULT onFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
     void onRepeatButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND createControl(const wchar_t* kind, const wchar_t* text, DWORD style, DWORD extendedStyle,
@@ -113,6 +116,9 @@ private:
     HWND lastFocus = nullptr;  // given back when the window is activated again
     HWND heldButton = nullptr; // "<" or ">" while a mouse button holds it down
     bool destroying = false;   // by the destructor, not by the user: the loop is not told to end
+    // The first half of a surrogate pair typed into a field, until the second one comes.
+    HWND halfTypedInto = nullptr;
+    WPARAM halfTyped = 0;
 
     // tmrAscii: Windows' timer has no switch apart from being set, so the switch and the interval
     // are kept here.

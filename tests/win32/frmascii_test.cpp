@@ -4,6 +4,7 @@
 #include "scratchdirectory.h"
 
 #include <gtest/gtest.h>
+#include <imm.h>
 #include <optional>
 #include <string>
 #include <vector>
@@ -97,6 +98,39 @@ void setClipboard(HWND owner, std::wstring_view text)
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
+}
+
+// Dispatches what this thread's queue holds now.
+void dispatchPosted()
+{
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+// imm32's calls, looked up where they are: the tests link no import library of it.
+template <typename Function> Function* inputMethodCall(const char* name)
+{
+    static const HMODULE imm32 = LoadLibraryW(L"imm32.dll");
+    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(GetProcAddress(imm32, name)));
+}
+
+// Hands the text to the field as an input method does when a composition ends: first as the
+// composition, then as its result. The messages this posts are dispatched before it returns.
+void commitThroughInputMethod(HWND field, std::wstring text)
+{
+    SetFocus(field);
+    const HIMC context = inputMethodCall<decltype(ImmGetContext)>("ImmGetContext")(field);
+    ASSERT_NE(context, nullptr);
+    const auto bytes = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+    EXPECT_TRUE(inputMethodCall<decltype(ImmSetCompositionStringW)>("ImmSetCompositionStringW")(
+        context, SCS_SETSTR, text.data(), bytes, nullptr, 0));
+    EXPECT_TRUE(inputMethodCall<decltype(ImmNotifyIME)>("ImmNotifyIME")(context, NI_COMPOSITIONSTR,
+                                                                        CPS_COMPLETE, 0));
+    inputMethodCall<decltype(ImmReleaseContext)>("ImmReleaseContext")(field, context);
+    dispatchPosted();
 }
 
 // Dispatches this thread's messages until the condition holds or the time is up.
@@ -343,6 +377,82 @@ INSTANTIATE_TEST_SUITE_P(ThreeAndOne, Limits,
                                          Typing{C::txtTecken, L"", L"A", L"A"},
                                          Typing{C::txtTecken, L"", L"AB", L"A"},
                                          Typing{C::txtTecken, L"A", L"B", L"A"}));
+
+enum class Way { Typed, TypedByInputMethod, Pasted, CommittedByInputMethod };
+
+struct Entry {
+    Way way;
+    C field;
+    std::wstring before;
+    std::wstring entered;
+    std::wstring after;
+};
+
+void PrintTo(const Entry& entry, std::ostream* out)
+{
+    constexpr const char* ways[] = {"typed", "typed by an input method", "pasted",
+                                    "committed by an input method"};
+    const auto units = [](const std::wstring& text) {
+        std::string hex;
+        for (const wchar_t unit : text) {
+            hex += testing::PrintToString(static_cast<unsigned>(unit)) + " ";
+        }
+        return hex;
+    };
+    *out << (entry.field == C::txtAscii ? "txtAscii" : "txtTecken") << " [" << units(entry.before)
+         << "] + " << ways[static_cast<int>(entry.way)] << " [" << units(entry.entered) << "]";
+}
+
+class WholeCharacters : public Window, public testing::WithParamInterface<Entry> {};
+
+// The limits count UTF-16 units; a character beyond the BMP goes in whole or not at all, however it
+// comes, and a field never holds half of one.
+TEST_P(WholeCharacters, GoInWholeOrNotAtAll)
+{
+    const auto& [way, id, before, entered, after] = GetParam();
+    const HWND field = window.control(id);
+    SetWindowTextW(field, before.c_str());
+    const auto end = static_cast<WPARAM>(before.size());
+    SendMessageW(field, EM_SETSEL, end, static_cast<LPARAM>(end));
+    switch (way) {
+    case Way::Typed:
+        type(field, entered);
+        break;
+    case Way::TypedByInputMethod:
+        // What the control does not take itself comes back to it as WM_CHAR.
+        for (const wchar_t unit : entered) {
+            SendMessageW(field, WM_IME_CHAR, unit, 1);
+        }
+        dispatchPosted();
+        break;
+    case Way::Pasted:
+        setClipboard(frmAscii, entered);
+        SendMessageW(field, WM_PASTE, 0, 0);
+        break;
+    case Way::CommittedByInputMethod:
+        commitThroughInputMethod(field, entered);
+        break;
+    }
+    EXPECT_EQ(textOf(field), after);
+}
+
+std::vector<Entry> entries()
+{
+    const std::wstring emoji = L"\U0001F600";
+    std::vector<Entry> all;
+    for (const Way way :
+         {Way::Typed, Way::TypedByInputMethod, Way::Pasted, Way::CommittedByInputMethod}) {
+        all.push_back({way, C::txtTecken, L"", emoji, L""});
+        all.push_back({way, C::txtAscii, L"1", emoji, L"1" + emoji});
+        all.push_back({way, C::txtAscii, L"12", emoji, L"12"});
+        all.push_back({way, C::txtAscii, L"", L"1" + emoji + L"2", L"1" + emoji});
+    }
+    // The control deletes one unit at a time; Backspace takes the whole character.
+    all.push_back({Way::Typed, C::txtAscii, L"1" + emoji, L"\b", L"1"});
+    return all;
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyWay, WholeCharacters, testing::ValuesIn(entries()));
 
 class CodeField : public Window, public testing::WithParamInterface<UINT> {};
 

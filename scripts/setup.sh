@@ -20,8 +20,9 @@ install_missing() {
 }
 
 # Liberation Sans is the window's face; the xcb plugin lets Qt open a window on X11; xdg-open
-# opens the printed table in the desktop's text viewer.
-build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation xdg-utils)
+# opens the printed table in the desktop's text viewer; Xlib asks X11 for detectable autorepeat.
+build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation xdg-utils
+    libx11-dev)
 # Validators and tools of the desktop-file and Debian-package checks; file lets cpack find the
 # program for dpkg-shlibdeps (in dpkg-dev); the menu-entry check clicks Print with xdotool on Xvfb.
 packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin

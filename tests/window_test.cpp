@@ -9,10 +9,12 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <array>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -314,6 +316,165 @@ TEST_F(Window, KeyboardActivationStepsOnceWithoutRepeat)
     EXPECT_EQ(txtAscii->text(), "65");
     EXPECT_FALSE(window.repeatTimerEnabled());
 }
+
+// What a key on a focused button sends: its press or release, whether the toolkit marked it as
+// autorepeat, and the X server's time stamp.
+struct KeyStroke {
+    bool press;
+    bool autoRepeat;
+    ulong timestamp;
+};
+
+struct HeldKey {
+    const char* name;
+    const char* on;
+    Qt::Key key;
+    std::vector<KeyStroke> strokes;
+    const char* codeAfter; // from "64"
+};
+
+void PrintTo(const HeldKey& held, std::ostream* out)
+{
+    *out << held.name;
+}
+
+class KeyOnButton : public Window, public testing::WithParamInterface<HeldKey> {};
+
+// Each press and release of Space or Enter clicks once, whatever a held key sends meanwhile.
+TEST_P(KeyOnButton, ClicksOncePerPressAndRelease)
+{
+    const auto& held = GetParam();
+    auto* button = child<QPushButton>(held.on);
+    txtAscii->setText("64");
+    button->setFocus();
+    const auto modifiers = held.key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+    for (const auto& stroke : held.strokes) {
+        QKeyEvent event(stroke.press ? QEvent::KeyPress : QEvent::KeyRelease, held.key, modifiers,
+                        QString(), stroke.autoRepeat);
+        event.setTimestamp(stroke.timestamp);
+        QApplication::sendEvent(button, &event);
+        EXPECT_FALSE(window.repeatTimerEnabled());
+    }
+    EXPECT_EQ(txtAscii->text(), held.codeAfter);
+    EXPECT_FALSE(button->isDown());
+}
+
+// An X server repeats a held key as release/press pairs with one time stamp, which the toolkit
+// marks as autorepeat only when it sees the press in time; with detectable autorepeat it sends
+// presses only.
+const std::vector<KeyStroke> pairsMarked{{true, false, 100}, {false, true, 760},
+                                         {true, true, 760},  {false, true, 800},
+                                         {true, true, 800},  {false, false, 1300}};
+const std::vector<KeyStroke> pairsUnmarked{{true, false, 100}, {false, false, 760},
+                                           {true, false, 760}, {false, false, 800},
+                                           {true, false, 800}, {false, false, 1300}};
+const std::vector<KeyStroke> pressesOnly{
+    {true, false, 100}, {true, false, 760}, {true, false, 800}, {false, false, 1300}};
+const std::vector<KeyStroke> twoTaps{
+    {true, false, 100}, {false, false, 200}, {true, false, 300}, {false, false, 400}};
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, KeyOnButton,
+    testing::Values(
+        HeldKey{"SpaceHeldPairsMarked", "cmdMer", Qt::Key_Space, pairsMarked, "65"},
+        HeldKey{"SpaceHeldPairsUnmarked", "cmdMer", Qt::Key_Space, pairsUnmarked, "65"},
+        HeldKey{"SpaceHeldPressesOnly", "cmdMer", Qt::Key_Space, pressesOnly, "65"},
+        HeldKey{"SpaceTappedTwice", "cmdMer", Qt::Key_Space, twoTaps, "66"},
+        HeldKey{"ReturnTappedTwice", "cmdMer", Qt::Key_Return, twoTaps, "66"},
+        HeldKey{"ReturnHeldPairsUnmarked", "cmdMindre", Qt::Key_Return, pairsUnmarked, "63"},
+        HeldKey{"KeypadEnterHeldPressesOnly", "cmdMer", Qt::Key_Enter, pressesOnly, "65"},
+        HeldKey{"ReturnOnCharacterLooksUpNothingToStep", "cmdTecken", Qt::Key_Return, twoTaps,
+                "64"}),
+    [](const testing::TestParamInfo<HeldKey>& info) { return std::string(info.param.name); });
+
+TEST_F(Window, EnterOnAFocusedButtonClicksIt)
+{
+    txtAscii->setText("65");
+    cmdTecken->setFocus();
+    QTest::keyClick(cmdTecken, Qt::Key_Return);
+    EXPECT_EQ(txtTecken->text(), "A");
+    txtTecken->setText("B");
+    cmdAscii->setFocus();
+    QTest::keyClick(cmdAscii, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(txtAscii->text(), "66");
+    for (QPushButton* button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
+        EXPECT_FALSE(button->isDefault());
+    }
+}
+
+// A press of ">" that ends without its release reaching the button ends the repeat, and the
+// release that may still come gives no step.
+enum class PressEnd {
+    WindowHidden,
+    WindowMinimised,
+    WindowDeactivated,
+    PopupOpened,
+    ButtonHidden,
+    ButtonDisabled
+};
+
+void PrintTo(PressEnd end, std::ostream* out)
+{
+    constexpr std::array names{"WindowHidden", "WindowMinimised", "WindowDeactivated",
+                               "PopupOpened",  "ButtonHidden",    "ButtonDisabled"};
+    *out << names.at(static_cast<std::size_t>(end));
+}
+
+class EndingAPress : public Window, public testing::WithParamInterface<PressEnd> {};
+
+TEST_P(EndingAPress, StopsTheRepeatWithoutAStep)
+{
+    QWidget other;
+    QMenu popup;
+    popup.addAction(QStringLiteral("Other"));
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    txtAscii->setText("64");
+    QTest::mousePress(cmdMer, Qt::LeftButton);
+    ASSERT_TRUE(window.repeatTimerEnabled());
+    switch (GetParam()) {
+    case PressEnd::WindowHidden:
+        window.hide();
+        window.show();
+        break;
+    case PressEnd::WindowMinimised:
+        window.showMinimized();
+        window.showNormal();
+        break;
+    case PressEnd::WindowDeactivated:
+        other.show();
+        other.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isActiveWindow(); }, 5000));
+        break;
+    case PressEnd::PopupOpened:
+        popup.popup(window.mapToGlobal(QPoint(0, 0)));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&popup));
+        popup.close();
+        break;
+    case PressEnd::ButtonHidden:
+        cmdMer->hide();
+        cmdMer->show();
+        break;
+    case PressEnd::ButtonDisabled:
+        cmdMer->setEnabled(false);
+        cmdMer->setEnabled(true);
+        break;
+    }
+    EXPECT_FALSE(window.repeatTimerEnabled());
+    EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
+    window.tmrAsciiTick();
+    QTest::mouseMove(cmdMer);
+    QTest::mouseRelease(cmdMer, Qt::LeftButton);
+    EXPECT_EQ(txtAscii->text(), "64");
+}
+
+INSTANTIATE_TEST_SUITE_P(Window, EndingAPress,
+                         testing::Values(PressEnd::WindowHidden, PressEnd::WindowMinimised,
+                                         PressEnd::WindowDeactivated, PressEnd::PopupOpened,
+                                         PressEnd::ButtonHidden, PressEnd::ButtonDisabled),
+                         [](const testing::TestParamInfo<PressEnd>& info) {
+                             return testing::PrintToString(info.param);
+                         });
 
 TEST_F(Window, DoubleClickStepsTwice)
 {

@@ -1,6 +1,7 @@
 #include "frmascii.h"
 
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
@@ -134,6 +135,7 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
     for (QPushButton* button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
         button->setAutoDefault(false);
         button->setDefault(false);
+        buttonKeys->watch(button);
     }
     setTabOrder(txtTecken, txtAscii);
     setTabOrder(txtAscii, cmdTecken);
@@ -160,6 +162,24 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
     cmdMindre->installEventFilter(this);
 }
 
+bool FrmAscii::event(QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::WindowDeactivate:
+    case QEvent::Hide:
+        endPress();
+        break;
+    case QEvent::WindowStateChange:
+        if (isMinimized()) {
+            endPress();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
 bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
 {
     const bool mer = watched == cmdMer;
@@ -168,16 +188,60 @@ bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
         // The second press of a double click arrives as a double click.
         case QEvent::MouseButtonPress:
         case QEvent::MouseButtonDblClick:
+            heldButton = mer ? cmdMer : cmdMindre;
+            pressEnded = false;
             logic.startRepeat(mer ? kodvik::RepeatDirection::Up : kodvik::RepeatDirection::Down);
             break;
         case QEvent::MouseButtonRelease:
+            heldButton = nullptr;
+            pressEnded = false;
             logic.stopRepeat();
+            break;
+        case QEvent::MouseMove:
+            // Back over the button, an ended press must not bring it down again.
+            if (pressEnded && watched == heldButton) {
+                return true;
+            }
+            break;
+        case QEvent::Hide:
+            if (watched == heldButton) {
+                endPress();
+            }
+            break;
+        case QEvent::EnabledChange:
+            if (watched == heldButton && !heldButton->isEnabled()) {
+                endPress();
+            }
+            break;
+        case QEvent::FocusOut:
+            // A popup of this program has taken the pointer.
+            if (watched == heldButton &&
+                static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
+                endPress();
+            }
             break;
         default:
             break;
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+// The press of "<" or ">" has ended without a release reaching the button: the window was
+// hidden, minimised or left (another window or the window manager took over), or the button was
+// hidden, disabled or lost the pointer to a popup.
+// The repeat ends as on a release, and the button comes up without a click. A repeat that a
+// message box has already halted keeps its direction until the next press.
+void FrmAscii::endPress()
+{
+    if (heldButton == nullptr || pressEnded) {
+        return;
+    }
+    pressEnded = true;
+    heldButton->setDown(false);
+    if (tmrAsciiEnabled) {
+        logic.stopRepeat();
+    }
 }
 
 void FrmAscii::tmrAsciiTick()

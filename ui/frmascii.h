@@ -6,6 +6,7 @@
 // its calls and its texts into the controls. The table file comes from table/, with a viewer
 // starter handed in by main() (tests hand in a recorder).
 
+#include "buttonkeys.h"
 #include "codelogic.h"
 #include "codetable.h"
 #include "fields.h"
@@ -49,11 +50,13 @@ public:
     void showTableFailure(const kodvik::TableFailure& failure);
 
 protected:
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void print();
     void updateRepeatTimer();
+    void endPress();
 
     QLineEdit* txtTecken = new QLineEdit(this);
     QLineEdit* txtAscii = new QLineEdit(this);
@@ -71,6 +74,12 @@ private:
     QTimer* tmrAscii = new QTimer(this);
     bool tmrAsciiEnabled = false;
     kodvik::RepeatDirection iBladdra = kodvik::RepeatDirection::None; // "browse"
+
+    // "<" or ">" while a mouse button holds it down, and whether that press has ended without
+    // its release (so the release that may still come clicks nothing).
+    QPushButton* heldButton = nullptr;
+    bool pressEnded = false;
+    ButtonKeys* buttonKeys = new ButtonKeys(this);
 
     kodvik::PortableNumbers numbers;
     kodvik::Windows1252 codePage;

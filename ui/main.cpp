@@ -3,6 +3,7 @@
 #include "cursorblink.h"
 #include "frmascii.h"
 #include "viewer.h"
+#include "x11input.h"
 
 #include <QApplication>
 
@@ -14,6 +15,7 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     QApplication application(argc, argv);
     QApplication::setFont(FrmAscii::windowFont());
+    requestDetectableAutoRepeat();
     const CursorBlink cursorBlink;
     int status = 0;
     {

@@ -17,13 +17,15 @@ int main(int argc, char* argv[])
     QApplication::setFont(FrmAscii::windowFont());
     requestDetectableAutoRepeat();
     const CursorBlink cursorBlink;
+    // Kept until the program returns, so a second signal while the window closes cannot end the
+    // program before the table is deleted.
+    const CloseOnSignals closeOnSignals([] { QApplication::closeAllWindows(); });
     int status = 0;
     {
         DesktopViewer viewer;
         FrmAscii frmAscii(viewer.starter());
         QObject::connect(&viewer, &DesktopViewer::openFailed, &frmAscii,
                          &FrmAscii::showTableFailure);
-        const CloseOnSignals closeOnSignals([] { QApplication::closeAllWindows(); });
         frmAscii.show();
         status = QApplication::exec();
     }

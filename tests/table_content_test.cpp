@@ -30,6 +30,7 @@ std::vector<std::string> linesOf(const std::string& bytes)
 std::string converted(const std::string& bytes, const char* from, const char* to)
 {
     const iconv_t converter = iconv_open(to, from);
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is how iconv_open fails.
     if (converter == reinterpret_cast<iconv_t>(-1)) {
         ADD_FAILURE() << "no converter from " << from << " to " << to;
         return {};

@@ -1,5 +1,6 @@
 #include "frmascii.h"
 
+#include "accessiblename.h"
 #include "resource.h"
 #include "wintext.h"
 
@@ -252,6 +253,11 @@ FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
         SetWindowSubclass(field, &FrmAscii::fieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
     }
     lastFocus = txtTecken;
+    // Screen readers announce the step buttons by what they do and the fields by their headings.
+    kodvik::setAccessibleName(cmdMindre, L"Previous code");
+    kodvik::setAccessibleName(cmdMer, L"Next code");
+    kodvik::setAccessibleName(txtTecken, L"Character");
+    kodvik::setAccessibleName(txtAscii, L"ASCII");
 }
 
 FrmAscii::~FrmAscii()

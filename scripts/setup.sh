@@ -32,9 +32,11 @@ packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-
 # the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.
 analysis_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
 
-# The native Windows program: MinGW-w64 cross-compiles it, and its tests run under Wine on a
-# virtual display (xvfb-run, which needs xauth), against GoogleTest built from its sources.
-windows_packages=(cmake make g++-mingw-w64-x86-64 wine wine64 googletest xvfb xauth)
+# The native Windows program: MinGW-w64 cross-compiles it, wixl and msibuild (msitools) make its
+# installer, and its tests run under Wine on a virtual display (xvfb-run, which needs xauth),
+# against GoogleTest built from its sources; the installer's test clicks with xdotool.
+windows_packages=(cmake make g++-mingw-w64-x86-64 wixl msitools wine wine64 googletest xvfb xauth
+    xdotool)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

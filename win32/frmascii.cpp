@@ -247,10 +247,12 @@ FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
     for (HWND button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
-        SetWindowSubclass(button, &FrmAscii::buttonProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(button, &FrmAscii::controlProc<&FrmAscii::onButtonMessage>, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
     for (HWND field : {txtTecken, txtAscii}) {
-        SetWindowSubclass(field, &FrmAscii::fieldProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(field, &FrmAscii::controlProc<&FrmAscii::onFieldMessage>, 0,
+                          reinterpret_cast<DWORD_PTR>(this));
     }
     lastFocus = txtTecken;
     // Screen readers announce the step buttons by what they do and the fields by their headings.
@@ -441,14 +443,15 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(frmAscii, message, wParam, lParam);
 }
 
-LRESULT CALLBACK FrmAscii::buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR /*subclass*/, DWORD_PTR self)
+template <FrmAscii::ControlHandler handler>
+LRESULT CALLBACK FrmAscii::controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR /*subclass*/, DWORD_PTR self)
 {
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(button, &FrmAscii::buttonProc, 0);
-        return DefSubclassProc(button, message, wParam, lParam);
+        RemoveWindowSubclass(control, &FrmAscii::controlProc<handler>, 0);
+        return DefSubclassProc(control, message, wParam, lParam);
     }
-    return reinterpret_cast<FrmAscii*>(self)->onButtonMessage(button, message, wParam, lParam);
+    return (reinterpret_cast<FrmAscii*>(self)->*handler)(control, message, wParam, lParam);
 }
 
 LRESULT FrmAscii::onButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam)
@@ -500,16 +503,6 @@ LRESULT FrmAscii::onButtonMessage(HWND button, UINT message, WPARAM wParam, LPAR
         return TRUE;
     }
     return result;
-}
-
-LRESULT CALLBACK FrmAscii::fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                     UINT_PTR /*subclass*/, DWORD_PTR self)
-{
-    if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(field, &FrmAscii::fieldProc, 0);
-        return DefSubclassProc(field, message, wParam, lParam);
-    }
-    return reinterpret_cast<FrmAscii*>(self)->onFieldMessage(field, message, wParam, lParam);
 }
 
 // Every way text comes into a field or leaves it goes through editWhole.

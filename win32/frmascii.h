@@ -81,12 +81,14 @@ private:
     using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK buttonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam,
-                                       UINT_PTR subclass, DWORD_PTR self);
+    using ControlHandler = LRESULT (FrmAscii::*)(HWND control, UINT message, WPARAM wParam,
+                                                 LPARAM lParam);
+    // The subclass procedure of a control: hands its messages to the handler.
+    template <ControlHandler handler>
+    static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR subclass, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK fieldProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam,
-                                      UINT_PTR subclass, DWORD_PTR self);
     LRESULT onFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
     void onRepeatButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -11,4 +11,15 @@ namespace kodvik {
 // Strips leading and trailing U+0020 only; a no-break space stays.
 [[nodiscard]] std::u16string_view trim(std::u16string_view text);
 
+// The two halves of a UTF-16 surrogate pair, which together stand for a character beyond the BMP.
+[[nodiscard]] constexpr bool isHighSurrogate(char32_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+
+[[nodiscard]] constexpr bool isLowSurrogate(char32_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
+
 } // namespace kodvik

@@ -10,16 +10,6 @@ namespace kodvik {
 
 namespace {
 
-bool isHighSurrogate(char32_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(char32_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // Half a surrogate pair becomes U+FFFD, so the file is valid UTF-8 whatever the code page gives.
 void appendUtf8(std::string& bytes, std::u16string_view text)
 {

@@ -1,5 +1,7 @@
 #include "ansicodepage.h"
 
+#include "text.h"
+
 #include <windows.h>
 
 namespace kodvik {
@@ -15,16 +17,6 @@ UINT singleByte(UINT codePage)
         return codePage;
     }
     return fallbackCodePage;
-}
-
-bool isHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "accessiblename.h"
 #include "resource.h"
+#include "text.h"
 #include "wintext.h"
 
 #include <algorithm>
@@ -134,25 +135,16 @@ bool isPrimary(UINT message)
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP;
 }
 
-bool isHighSurrogate(WPARAM unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(WPARAM unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 // The text less every half of a surrogate pair that stands alone.
 std::u16string wholeCharactersOf(std::u16string_view text)
 {
     std::u16string whole;
     for (std::size_t at = 0; at < text.size(); ++at) {
-        if (isHighSurrogate(text[at]) && at + 1 < text.size() && isLowSurrogate(text[at + 1])) {
+        if (kodvik::isHighSurrogate(text[at]) && at + 1 < text.size() &&
+            kodvik::isLowSurrogate(text[at + 1])) {
             whole.append(text.substr(at, 2));
             ++at;
-        } else if (!isHighSurrogate(text[at]) && !isLowSurrogate(text[at])) {
+        } else if (!kodvik::isHighSurrogate(text[at]) && !kodvik::isLowSurrogate(text[at])) {
             whole.push_back(text[at]);
         }
     }
@@ -516,12 +508,13 @@ LRESULT FrmAscii::onFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM
         // take the first alone when there is room for only one unit. The first waits for the
         // second, and the two go in as one edit.
         const HWND firstHalfFor = std::exchange(halfTypedInto, nullptr);
-        if (isHighSurrogate(wParam)) {
+        const auto unit = static_cast<char32_t>(wParam);
+        if (kodvik::isHighSurrogate(unit)) {
             halfTypedInto = field;
             halfTyped = wParam;
             return 0;
         }
-        if (isLowSurrogate(wParam)) {
+        if (kodvik::isLowSurrogate(unit)) {
             if (firstHalfFor != field) {
                 return 0;
             }

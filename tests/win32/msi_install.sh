@@ -33,8 +33,10 @@ entry=$(apps_entries)
 product=${entry%%|||*}
 # Wine keeps the entry of a per-user package under HKLM.
 details=$(wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$product")
-echo "$details" | grep -q "DisplayVersion *REG_SZ *$version" || fail "not version $version"
-echo "$details" | grep -q "Publisher *REG_SZ *The Kodvik developers" || fail "no publisher"
+# printf, not echo: dash's echo reads the backslashes of Windows paths (InstallSource) as escapes,
+# and "\c" in one ends its output.
+printf '%s\n' "$details" | grep -q "DisplayVersion *REG_SZ *$version" || fail "not version $version"
+printf '%s\n' "$details" | grep -q "Publisher *REG_SZ *The Kodvik developers" || fail "no publisher"
 # The icon of the shortcut and of the entry in Apps, kept by Windows Installer for the product.
 icon=$(unix_path '%APPDATA%')/Microsoft/Installer/$product/kodvik.ico
 [ -f "$icon" ] || fail "no $icon"

@@ -13,7 +13,7 @@ later_version=$3
 # The one entry in Apps, and its version.
 only_entry() {
     entries=$(apps_entries)
-    [ "$(echo "$entries" | grep -c .)" -eq 1 ] || fail "entries in Apps: $entries"
+    [ "$(printf '%s\n' "$entries" | grep -c .)" -eq 1 ] || fail "entries in Apps: $entries"
     wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\${entries%%|||*}" \
         /v DisplayVersion | tr -d '\r' | sed -n 's/.*REG_SZ *//p'
 }

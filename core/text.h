@@ -22,4 +22,8 @@ namespace kodvik {
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// The text less every half of a surrogate pair that stands alone. A field holds whole characters
+// only: the text is whole when this gives it back unchanged.
+[[nodiscard]] std::u16string wholeCharactersOf(std::u16string_view text);
+
 } // namespace kodvik

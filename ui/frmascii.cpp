@@ -1,5 +1,7 @@
 #include "frmascii.h"
 
+#include "text.h"
+
 #include <QEvent>
 #include <QFocusEvent>
 #include <QFont>
@@ -29,15 +31,9 @@ public:
 
     State validate(QString& input, int& /*position*/) const override
     {
-        for (qsizetype at = 0; at < input.size(); ++at) {
-            if (input[at].isHighSurrogate() && at + 1 < input.size() &&
-                input[at + 1].isLowSurrogate()) {
-                ++at;
-            } else if (input[at].isSurrogate()) {
-                return Invalid;
-            }
-        }
-        return Acceptable;
+        const std::u16string_view text(reinterpret_cast<const char16_t*>(input.utf16()),
+                                       static_cast<std::size_t>(input.size()));
+        return kodvik::wholeCharactersOf(text).size() == text.size() ? Acceptable : Invalid;
     }
 };
 

@@ -135,22 +135,6 @@ bool isPrimary(UINT message)
     return message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK || message == WM_LBUTTONUP;
 }
 
-// The text less every half of a surrogate pair that stands alone.
-std::u16string wholeCharactersOf(std::u16string_view text)
-{
-    std::u16string whole;
-    for (std::size_t at = 0; at < text.size(); ++at) {
-        if (kodvik::isHighSurrogate(text[at]) && at + 1 < text.size() &&
-            kodvik::isLowSurrogate(text[at + 1])) {
-            whole.append(text.substr(at, 2));
-            ++at;
-        } else if (!kodvik::isHighSurrogate(text[at]) && !kodvik::isLowSurrogate(text[at])) {
-            whole.push_back(text[at]);
-        }
-    }
-    return whole;
-}
-
 // Whether after is before with one run of units taken out.
 bool onlyDeletes(std::u16string_view before, std::u16string_view after)
 {
@@ -175,11 +159,11 @@ template <typename Edit> LRESULT editWhole(HWND field, Edit edit)
                  reinterpret_cast<LPARAM>(&end));
     const LRESULT result = edit();
     const std::u16string after = textOf(field);
-    const std::u16string whole = wholeCharactersOf(after);
+    const std::u16string whole = kodvik::wholeCharactersOf(after);
     if (whole.size() == after.size()) {
         return result;
     }
-    if (wholeCharactersOf(before).size() == before.size() && !onlyDeletes(before, after)) {
+    if (kodvik::wholeCharactersOf(before).size() == before.size() && !onlyDeletes(before, after)) {
         SetWindowTextW(field, kodvik::toWide(before).c_str());
         SendMessageW(field, EM_SETSEL, start, static_cast<LPARAM>(end));
         return result;
@@ -188,8 +172,8 @@ template <typename Edit> LRESULT editWhole(HWND field, Edit edit)
     // halves go, and the caret stays where the edit left it.
     DWORD caret = 0;
     SendMessageW(field, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    caret =
-        static_cast<DWORD>(wholeCharactersOf(std::u16string_view(after).substr(0, caret)).size());
+    caret = static_cast<DWORD>(
+        kodvik::wholeCharactersOf(std::u16string_view(after).substr(0, caret)).size());
     SetWindowTextW(field, kodvik::toWide(whole).c_str());
     SendMessageW(field, EM_SETSEL, caret, static_cast<LPARAM>(caret));
     return result;

@@ -15,7 +15,6 @@
 namespace {
 
 constexpr wchar_t windowClass[] = L"Kodvik.FrmAscii";
-constexpr wchar_t windowTitle[] = L"Kodvik 1.01";
 // A title bar and a fixed border: no sizing frame, no maximise box.
 constexpr DWORD frameStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
@@ -186,7 +185,7 @@ FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
 {
     registerWindowClass(instance, &FrmAscii::windowProc);
     // The size follows once the window knows its monitor's DPI.
-    CreateWindowExW(frameExtendedStyle, windowClass, windowTitle, frameStyle, CW_USEDEFAULT,
+    CreateWindowExW(frameExtendedStyle, windowClass, FrmAscii::title, frameStyle, CW_USEDEFAULT,
                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (frmAscii == nullptr) {
         throw std::runtime_error("Cannot create the window: " +
@@ -587,8 +586,8 @@ void FrmAscii::print()
     // Notepad reads the system's code page.
     if (const auto failure =
             kodvik::writeAndShow(codePage, kodvik::TableEncoding::SingleByte, startViewer)) {
-        MessageBoxW(frmAscii, kodvik::wideFromUtf8(kodvik::describe(*failure)).c_str(), windowTitle,
-                    MB_OK | MB_ICONWARNING);
+        MessageBoxW(frmAscii, kodvik::wideFromUtf8(kodvik::describe(*failure)).c_str(),
+                    FrmAscii::title, MB_OK | MB_ICONWARNING);
     }
 }
 

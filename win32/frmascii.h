@@ -24,6 +24,9 @@
 
 class FrmAscii final : public kodvik::Fields {
 public:
+    // The window's title, which also heads the program's own message boxes.
+    static constexpr wchar_t title[] = L"Kodvik 1.01";
+
     // The controls' ids, in tab order. None is IDOK or IDCANCEL (1 and 2), which Enter and Escape
     // send to the window.
     enum class Control : int {

@@ -16,7 +16,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         frmAscii.show(showCommand);
         status = frmAscii.runUntilClosed();
     } catch (const std::exception& error) {
-        MessageBoxW(nullptr, kodvik::wideFromUtf8(error.what()).c_str(), L"Kodvik 1.01",
+        MessageBoxW(nullptr, kodvik::wideFromUtf8(error.what()).c_str(), FrmAscii::title,
                     MB_OK | MB_ICONERROR);
         status = 1;
     }

@@ -1,7 +1,6 @@
 #include "x11input.h"
 
 #include <QGuiApplication>
-
 #include <X11/XKBlib.h>
 
 void requestDetectableAutoRepeat()

@@ -14,7 +14,7 @@ fi
 program=$(realpath "$2")
 
 scratch=$(mktemp -d)
-kodvik= viewer=
+kodvik='' viewer=''
 trap 'kill $kodvik $viewer 2>/dev/null; rm -rf "$scratch"' EXIT
 mkdir "$scratch/bin"
 # The desktop's opener, standing in for a viewer that runs until the user closes it.

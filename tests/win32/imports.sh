@@ -9,13 +9,12 @@ known='advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp im
 msctf msvcrt normaliz nsi ntdll ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore shell32
 shlwapi user32 wldap32 ws2_32 comctl32'
 headers=$("$1" -p "$2")
-dlls=$(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: \(.*\)\.dll$/\1/Ip' | tr 'A-Z' 'a-z')
+dlls=$(echo "$headers" | sed -n 's/^[[:space:]]*DLL Name: \(.*\)\.dll$/\1/Ip' | tr '[:upper:]' '[:lower:]')
 [ -n "$dlls" ] || { echo "found no imports in $2" >&2; exit 1; }
 status=0
 for dll in $dlls; do
-    # shellcheck disable=SC2086 # echo joins the list's lines with single spaces
-    case " $(echo $known) " in
-    *" $dll "*) ;;
+    case " $known " in
+    *[[:space:]]"$dll"[[:space:]]*) ;;
     *) echo "$2 imports $dll.dll, which Windows would look for beside it first" >&2; status=1 ;;
     esac
 done

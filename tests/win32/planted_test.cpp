@@ -32,31 +32,6 @@ bool waitFor(const std::function<bool()>& condition)
     return true;
 }
 
-// The top-level window of the process with the class, or null.
-HWND windowOf(DWORD process, const wchar_t* className)
-{
-    struct Search {
-        DWORD process;
-        const wchar_t* className;
-        HWND found = nullptr;
-    } search{process, className};
-    EnumWindows(
-        [](HWND window, LPARAM data) {
-            auto& search = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64]{};
-            GetClassNameW(window, name, 64);
-            if (owner == search.process && lstrcmpiW(name, search.className) == 0) {
-                search.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 std::wstring imageOf(DWORD process)
 {
     std::wstring image(MAX_PATH, L'\0');
@@ -141,7 +116,7 @@ TEST(PlantedFiles, NeverRunInsteadOfTheSystemsOwn)
 
     HWND frmAscii = nullptr;
     ASSERT_TRUE(waitFor([&] {
-        frmAscii = windowOf(process.dwProcessId, L"Kodvik.FrmAscii");
+        frmAscii = FindWindowW(L"Kodvik.FrmAscii", nullptr);
         return frmAscii != nullptr;
     }));
     DWORD_PTR ignored = 0;

@@ -5,6 +5,14 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 
+# The time that the tools stamp into what they make (the Windows program's link time, the files'
+# times in the Debian package, the installer's dates) is the last commit's, so that a commit builds
+# the same files wherever and whenever it is built. A time that the caller set wins.
+if [ -z "${SOURCE_DATE_EPOCH:-}" ]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || true)
+fi
+if [ -n "$SOURCE_DATE_EPOCH" ]; then export SOURCE_DATE_EPOCH; else unset SOURCE_DATE_EPOCH; fi
+
 # Installs those of the named Debian packages that are not installed yet.
 install_missing() {
     local missing=() package
@@ -37,6 +45,9 @@ analysis_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
 # against GoogleTest built from its sources; the installer's test clicks with xdotool.
 windows_packages=(cmake make g++-mingw-w64-x86-64 wixl msitools wine wine64 googletest xvfb xauth
     xdotool)
+# Debian's Python dates the installer and gives it its package code (win32/stamp-msi.py), through
+# libmsi's bindings.
+windows_packages+=(python3-gi gir1.2-libmsi-1.0)
 
 # configure_and_build DIR [cmake options...]
 configure_and_build() {

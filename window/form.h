@@ -1,0 +1,149 @@
+#pragma once
+
+// The form of frmAscii as no toolkit sees it: each control's name, kind, caption, place and limit,
+// in tab order, and the client area around them. Each window creates its controls by walking
+// `form`, so a place or a caption is written here once.
+
+#include "title.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace kodvik {
+
+// The controls, in tab order; the values index `form`.
+enum class Control {
+    txtTecken, // "character"
+    txtAscii,
+    cmdTecken,
+    cmdAscii,
+    lblVisa0,  // "show": heads the code column
+    lblVisa1,  // heads the character column
+    lblFinns,  // the note: "exists"
+    cmdMindre, // "<", "less"
+    cmdMer,    // ">", "more"
+    cmdPrint,
+};
+
+// A field is a single-line text field with the fields' bold face; a label sizes itself to its
+// text and takes no focus.
+enum class ControlKind { Field, Button, Label };
+
+// Twips from the client area's top-left corner: 1440 to the inch, as the window was first drawn.
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+struct FormControl {
+    Control id;
+    std::u16string_view name;
+    ControlKind kind;
+    std::u16string_view caption;
+    Twips place;
+    int maxLength;                  // in UTF-16 units; 0 for none
+    bool centred;                   // a field's text alignment; otherwise left
+    std::u16string_view spokenName; // for screen readers, where the caption says too little
+};
+
+inline constexpr std::array form{
+    FormControl{Control::txtTecken,
+                u"txtTecken",
+                ControlKind::Field,
+                u"",
+                {120, 360, 375, 375},
+                1,
+                true,
+                u"Character"},
+    FormControl{Control::txtAscii,
+                u"txtAscii",
+                ControlKind::Field,
+                u"",
+                {1320, 360, 615, 375},
+                3,
+                false,
+                u"ASCII"},
+    FormControl{Control::cmdTecken,
+                u"cmdTecken",
+                ControlKind::Button,
+                u"Character",
+                {120, 840, 975, 375},
+                0,
+                false,
+                u""},
+    FormControl{Control::cmdAscii,
+                u"cmdAscii",
+                ControlKind::Button,
+                u"ASCII",
+                {1320, 840, 975, 375},
+                0,
+                false,
+                u""},
+    FormControl{Control::lblVisa0,
+                u"lblVisa0",
+                ControlKind::Label,
+                u"ASCII",
+                {1320, 120, 405, 195},
+                0,
+                false,
+                u""},
+    FormControl{Control::lblVisa1,
+                u"lblVisa1",
+                ControlKind::Label,
+                u"Character",
+                {120, 120, 690, 195},
+                0,
+                false,
+                u""},
+    FormControl{Control::lblFinns,
+                u"lblFinns",
+                ControlKind::Label,
+                u"",
+                {120, 1320, 45, 195},
+                0,
+                false,
+                u""},
+    FormControl{Control::cmdMindre,
+                u"cmdMindre",
+                ControlKind::Button,
+                u"<",
+                {1320, 1320, 375, 255},
+                0,
+                false,
+                u"Previous code"},
+    FormControl{Control::cmdMer,
+                u"cmdMer",
+                ControlKind::Button,
+                u">",
+                {1920, 1320, 375, 255},
+                0,
+                false,
+                u"Next code"},
+    FormControl{Control::cmdPrint,
+                u"cmdPrint",
+                ControlKind::Button,
+                u"Print",
+                {1320, 1680, 975, 375},
+                0,
+                false,
+                u""},
+};
+
+inline constexpr int clientWidth = 2445; // twips
+inline constexpr int clientHeight = 2160;
+
+[[nodiscard]] constexpr const FormControl& formControl(Control id)
+{
+    return form.at(static_cast<std::size_t>(id));
+}
+
+// Twips to pixels at a DPI, rounded to the nearest; at 96 DPI 15 twips make a pixel.
+[[nodiscard]] constexpr int pixels(int twips, int dpi = 96)
+{
+    return (twips * dpi + 720) / 1440;
+}
+
+} // namespace kodvik

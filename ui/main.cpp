@@ -1,6 +1,7 @@
 #include "closeonsignals.h"
 #include "codetable.h"
 #include "cursorblink.h"
+#include "desktopapplication.h"
 #include "frmascii.h"
 #include "viewer.h"
 #include "x11input.h"
@@ -13,7 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(KODVIK_VERSION));
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
-    QApplication application(argc, argv);
+    const auto application = connectToDesktop(argc, argv);
     QApplication::setFont(FrmAscii::windowFont());
     requestDetectableAutoRepeat();
     const CursorBlink cursorBlink;

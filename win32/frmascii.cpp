@@ -46,10 +46,10 @@ FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
 {
     registerWindowClass(instance, &FrmAscii::windowProc);
     // The size follows once the window knows its monitor's DPI.
-    CreateWindowExW(kodvik::frameExtendedStyle, windowClass, kodvik::toWide(kodvik::title).c_str(),
-                    kodvik::frameStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                    nullptr, nullptr, instance, this);
-    if (frmAscii == nullptr) {
+    if (CreateWindowExW(kodvik::frameExtendedStyle, windowClass,
+                        kodvik::toWide(kodvik::title).c_str(), kodvik::frameStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                        this) == nullptr) {
         throw std::runtime_error("Cannot create the window: " +
                                  kodvik::systemReason(GetLastError()));
     }

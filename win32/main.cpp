@@ -7,6 +7,7 @@
 
 #include <exception>
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): Windows' names are Hungarian
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand)
 {

@@ -193,9 +193,9 @@ protected:
         SetForegroundWindow(frmAscii);
     }
 
-    std::wstring code() const { return textOf(txtAscii); }
-    std::wstring character() const { return textOf(txtTecken); }
-    std::wstring note() const { return textOf(lblFinns); }
+    [[nodiscard]] std::wstring code() const { return textOf(txtAscii); }
+    [[nodiscard]] std::wstring character() const { return textOf(txtTecken); }
+    [[nodiscard]] std::wstring note() const { return textOf(lblFinns); }
 
     void expectIdle() const
     {
@@ -335,7 +335,7 @@ struct Typing {
 
 class Limits : public Window, public testing::WithParamInterface<Typing> {
 protected:
-    HWND field() const { return window.control(GetParam().field); }
+    [[nodiscard]] HWND field() const { return window.control(GetParam().field); }
     void startWith()
     {
         SetWindowTextW(field(), GetParam().before.c_str());

@@ -37,7 +37,7 @@ TEST(Form, HoldsEachControlInTabOrder)
         const auto& control = kodvik::form.at(at);
         const Row& row = rows[at];
         SCOPED_TRACE(at);
-        EXPECT_EQ(&kodvik::formControl(control.id), &control);
+        EXPECT_EQ(static_cast<std::size_t>(control.id), at);
         EXPECT_TRUE(control.name == row.name);
         EXPECT_EQ(control.kind, row.kind);
         EXPECT_TRUE(control.caption == row.caption);

@@ -6,20 +6,20 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace {
 
 using kodvik::Control;
 using kodvik::RepeatDirection;
 
-// A window with no toolkit: the code text, the direction, and what its timer and buttons were
-// told, in order.
+// A window with no toolkit: the code text, the direction, and what its timer, buttons and boxes
+// were told, in order.
 class HeldWindow final : public kodvik::Fields, public kodvik::PressToolkit {
 public:
     std::u16string code;
     RepeatDirection direction = RepeatDirection::None;
-    std::vector<std::string> told;
+    std::string told;
     kodvik::PortableNumbers numbers{u'.'};
     kodvik::Windows1252 codePage;
     kodvik::CodeLogic logic{*this, numbers, codePage};
@@ -36,28 +36,28 @@ public:
     void setRepeatDirection(RepeatDirection value) override { direction = value; }
     void showMessageBox(std::u16string_view /*text*/, std::u16string_view /*title*/) override
     {
-        told.emplace_back("box");
+        tell("box");
     }
     bool startRepeatTimer(int milliseconds) override
     {
-        told.push_back("start " + std::to_string(milliseconds));
+        tell("start " + std::to_string(milliseconds));
         return true;
     }
-    void stopRepeatTimer() override { told.emplace_back("stop"); }
-    void bringUp(Control button) override
-    {
-        told.emplace_back(button == Control::cmdMer ? "up >" : "up <");
-    }
-};
+    void stopRepeatTimer() override { tell("stop"); }
+    void bringUp(Control button) override { tell(button == Control::cmdMer ? "up >" : "up <"); }
 
-enum class Event { PressMer, PressMindre, Release, Lose, Tick, Enable, Interval500, Interval0 };
+private:
+    void tell(const std::string& what) { told += (told.empty() ? "" : ", ") + what; }
+};
 
 struct Hold {
     const char* name;
     std::u16string codeBefore;
-    std::vector<Event> events;
-    std::vector<std::string> told;
-    std::optional<Control> held;
+    // ">" and "<" pressed, "r" released, "l" press lost, "t" tick; "e" timer enabled, "5" and "0"
+    // its interval set to 500 or 0.
+    const char* events;
+    const char* told;
+    char held; // ">", "<" or " " for none
     bool ended;
     RepeatDirection direction;
     bool running;
@@ -77,139 +77,64 @@ TEST_P(Holding, EndsInItsState)
     HeldWindow window;
     window.code = row.codeBefore;
     auto& press = window.press;
-    for (const Event event : row.events) {
+    const auto button = [](char held) {
+        return held == '>' ? Control::cmdMer : Control::cmdMindre;
+    };
+    for (const char event : std::string_view(row.events)) {
         switch (event) {
-        case Event::PressMer:
-            press.pressed(Control::cmdMer);
-            break;
-        case Event::PressMindre:
-            press.pressed(Control::cmdMindre);
-            break;
-        case Event::Release:
+        case 'r':
             press.released();
             break;
-        case Event::Lose:
+        case 'l':
             press.pressLost();
             break;
-        case Event::Tick:
+        case 't':
             press.tick();
             break;
-        case Event::Enable:
+        case 'e':
             press.setTimerEnabled(true);
             break;
-        case Event::Interval500:
-        case Event::Interval0:
-            press.setInterval(event == Event::Interval500 ? 500 : 0);
+        case '5':
+        case '0':
+            press.setInterval(event == '5' ? 500 : 0);
+            break;
+        default:
+            press.pressed(button(event));
             break;
         }
     }
     EXPECT_EQ(window.told, row.told);
-    EXPECT_EQ(press.heldButton(), row.held);
-    EXPECT_EQ(row.held && press.pressEnded(*row.held), row.ended);
+    EXPECT_EQ(press.heldButton(), row.held == ' ' ? std::nullopt : std::optional(button(row.held)));
+    EXPECT_EQ(press.pressEnded(button(row.held)), row.ended);
     EXPECT_EQ(window.direction, row.direction);
     EXPECT_EQ(press.timerRunning(), row.running);
     EXPECT_TRUE(window.code == row.codeAfter);
 }
 
-using E = Event;
 constexpr auto up = RepeatDirection::Up;
 constexpr auto none = RepeatDirection::None;
 
 INSTANTIATE_TEST_SUITE_P(
     Press, Holding,
     testing::Values(
-        Hold{"PressStartsTheTimer",
-             u"",
-             {E::PressMer},
-             {"start 500"},
-             Control::cmdMer,
-             false,
-             up,
-             true,
-             u""},
-        Hold{"TicksStepTheHeldWay",
-             u"64",
-             {E::PressMindre, E::Tick, E::Tick},
-             {"start 500"},
-             Control::cmdMindre,
-             false,
-             RepeatDirection::Down,
-             true,
-             u"62"},
-        Hold{"ASecondPressKeepsTheCount",
-             u"",
-             {E::PressMer, E::PressMer},
-             {"start 500"},
-             Control::cmdMer,
-             false,
-             up,
-             true,
-             u""},
-        Hold{"ReleaseStopsIt",
-             u"",
-             {E::PressMer, E::Release},
-             {"start 500", "stop"},
-             std::nullopt,
-             false,
-             none,
-             false,
-             u""},
-        Hold{"ATickAfterTheStopIsNone",
-             u"64",
-             {E::PressMer, E::Release, E::Tick},
-             {"start 500", "stop"},
-             std::nullopt,
-             false,
-             none,
-             false,
+        Hold{"PressStartsTheTimer", u"", ">", "start 500", '>', false, up, true, u""},
+        Hold{"TicksStepTheHeldWay", u"64", "<tt", "start 500", '<', false, RepeatDirection::Down,
+             true, u"62"},
+        Hold{"ASecondPressKeepsTheCount", u"", ">>", "start 500", '>', false, up, true, u""},
+        Hold{"ReleaseStopsIt", u"", ">r", "start 500, stop", ' ', false, none, false, u""},
+        Hold{"ATickAfterTheStopIsNone", u"64", ">rt", "start 500, stop", ' ', false, none, false,
              u"64"},
-        Hold{"ALostPressBringsTheButtonUpAndStops",
-             u"",
-             {E::PressMer, E::Lose, E::Lose},
-             {"start 500", "up >", "stop"},
-             Control::cmdMer,
-             true,
-             none,
-             false,
-             u""},
-        Hold{"TheReleaseAfterALostPressEndsIt",
-             u"",
-             {E::PressMindre, E::Lose, E::Release},
-             {"start 500", "up <", "stop"},
-             std::nullopt,
-             false,
-             none,
-             false,
-             u""},
-        Hold{"NothingHeldNothingLost", u"", {E::Lose}, {}, std::nullopt, false, none, false, u""},
-        Hold{"AHaltLostKeepsTheDirection",
-             u"129",
-             {E::PressMer, E::Tick, E::Lose},
-             {"start 500", "stop", "box", "up >"},
-             Control::cmdMer,
-             true,
-             up,
-             false,
-             u"130"},
-        Hold{"NoIntervalNoTimer", u"", {E::Enable}, {}, std::nullopt, false, none, false, u""},
-        Hold{"IntervalZeroStopsIt",
-             u"",
-             {E::Enable, E::Interval500, E::Interval0},
-             {"start 500", "stop"},
-             std::nullopt,
-             false,
-             none,
-             false,
-             u""},
-        Hold{"ATickWithoutDirectionOnlyStops",
-             u"64",
-             {E::Enable, E::Interval500, E::Tick},
-             {"start 500", "stop"},
-             std::nullopt,
-             false,
-             none,
-             false,
-             u"64"}),
+        Hold{"ALostPressBringsTheButtonUpAndStops", u"", ">ll", "start 500, up >, stop", '>', true,
+             none, false, u""},
+        Hold{"TheReleaseAfterALostPressEndsIt", u"", "<lr", "start 500, up <, stop", ' ', false,
+             none, false, u""},
+        Hold{"NothingHeldNothingLost", u"", "l", "", ' ', false, none, false, u""},
+        Hold{"AHaltLostKeepsTheDirection", u"129", ">tl", "start 500, stop, box, up >", '>', true,
+             up, false, u"130"},
+        Hold{"NoIntervalNoTimer", u"", "e", "", ' ', false, none, false, u""},
+        Hold{"IntervalZeroStopsIt", u"", "e50", "start 500, stop", ' ', false, none, false, u""},
+        Hold{"ATickWithoutDirectionOnlyStops", u"64", "e5t", "start 500, stop", ' ', false, none,
+             false, u"64"}),
     [](const testing::TestParamInfo<Hold>& info) { return std::string(info.param.name); });
 
 } // namespace

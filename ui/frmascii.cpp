@@ -92,26 +92,28 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
         }
     }
     // The headings are their fields' labels to screen readers too.
-    label(Control::lblVisa0)->setBuddy(field(Control::txtAscii));
-    label(Control::lblVisa1)->setBuddy(field(Control::txtTecken));
-    field(Control::txtTecken)->setFocus();
+    control<QLabel>(Control::lblVisa0)->setBuddy(control<QLineEdit>(Control::txtAscii));
+    control<QLabel>(Control::lblVisa1)->setBuddy(control<QLineEdit>(Control::txtTecken));
+    control<QLineEdit>(Control::txtTecken)->setFocus();
 
     tmrAscii->setObjectName(QStringLiteral("tmrAscii"));
     // The coarse timer may drift by 5 %; held steps are meant to come every 500 ms.
     tmrAscii->setTimerType(Qt::PreciseTimer);
 
-    connect(button(Control::cmdTecken), &QPushButton::clicked, this, [this] { logic.tecken(); });
-    connect(button(Control::cmdAscii), &QPushButton::clicked, this,
+    connect(control<QPushButton>(Control::cmdTecken), &QPushButton::clicked, this,
+            [this] { logic.tecken(); });
+    connect(control<QPushButton>(Control::cmdAscii), &QPushButton::clicked, this,
             [this] { logic.reverseLookup(); });
-    connect(button(Control::cmdMer), &QPushButton::clicked, this, [this] { logic.bladdrahoger(); });
-    connect(button(Control::cmdMindre), &QPushButton::clicked, this,
+    connect(control<QPushButton>(Control::cmdMer), &QPushButton::clicked, this,
+            [this] { logic.bladdrahoger(); });
+    connect(control<QPushButton>(Control::cmdMindre), &QPushButton::clicked, this,
             [this] { logic.bladdravanster(); });
-    connect(button(Control::cmdPrint), &QPushButton::clicked, this, &FrmAscii::print);
+    connect(control<QPushButton>(Control::cmdPrint), &QPushButton::clicked, this, &FrmAscii::print);
     connect(tmrAscii, &QTimer::timeout, this, &FrmAscii::tmrAsciiTick);
     // QPushButton signals only the primary button's press; every button starts and ends a
     // repeat, so the mouse events of "<" and ">" are read as they arrive.
-    button(Control::cmdMer)->installEventFilter(this);
-    button(Control::cmdMindre)->installEventFilter(this);
+    control<QPushButton>(Control::cmdMer)->installEventFilter(this);
+    control<QPushButton>(Control::cmdMindre)->installEventFilter(this);
 }
 
 QWidget* FrmAscii::makeControl(const kodvik::FormControl& control)
@@ -156,26 +158,6 @@ QWidget* FrmAscii::makeControl(const kodvik::FormControl& control)
     return widget;
 }
 
-QWidget* FrmAscii::control(Control id) const
-{
-    return controls.at(static_cast<std::size_t>(id));
-}
-
-QLineEdit* FrmAscii::field(Control id) const
-{
-    return static_cast<QLineEdit*>(control(id));
-}
-
-QPushButton* FrmAscii::button(Control id) const
-{
-    return static_cast<QPushButton*>(control(id));
-}
-
-QLabel* FrmAscii::label(Control id) const
-{
-    return static_cast<QLabel*>(control(id));
-}
-
 bool FrmAscii::event(QEvent* event)
 {
     switch (event->type()) {
@@ -199,7 +181,8 @@ bool FrmAscii::event(QEvent* event)
 // button was hidden, disabled or lost the pointer to a popup.
 bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
 {
-    const Control id = watched == button(Control::cmdMer) ? Control::cmdMer : Control::cmdMindre;
+    const Control id =
+        watched == control<QPushButton>(Control::cmdMer) ? Control::cmdMer : Control::cmdMindre;
     const bool held = press.heldButton() == id;
     switch (event->type()) {
     // The second press of a double click arrives as a double click.
@@ -222,7 +205,7 @@ bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::EnabledChange:
-        if (held && !button(id)->isEnabled()) {
+        if (held && !control<QPushButton>(id)->isEnabled()) {
             press.pressLost();
         }
         break;
@@ -246,32 +229,32 @@ bool FrmAscii::startRepeatTimer(int milliseconds)
 
 void FrmAscii::bringUp(Control button)
 {
-    this->button(button)->setDown(false);
+    control<QPushButton>(button)->setDown(false);
 }
 
 std::u16string FrmAscii::codeText() const
 {
-    return field(Control::txtAscii)->text().toStdU16String();
+    return control<QLineEdit>(Control::txtAscii)->text().toStdU16String();
 }
 
 void FrmAscii::setCodeText(std::u16string_view text)
 {
-    field(Control::txtAscii)->setText(toQString(text));
+    control<QLineEdit>(Control::txtAscii)->setText(toQString(text));
 }
 
 std::u16string FrmAscii::characterText() const
 {
-    return field(Control::txtTecken)->text().toStdU16String();
+    return control<QLineEdit>(Control::txtTecken)->text().toStdU16String();
 }
 
 void FrmAscii::setCharacterText(std::u16string_view text)
 {
-    field(Control::txtTecken)->setText(toQString(text));
+    control<QLineEdit>(Control::txtTecken)->setText(toQString(text));
 }
 
 void FrmAscii::setNoteText(std::u16string_view text)
 {
-    QLabel* lblFinns = label(Control::lblFinns);
+    QLabel* lblFinns = control<QLabel>(Control::lblFinns);
     lblFinns->setText(toQString(text));
     lblFinns->adjustSize();
 }

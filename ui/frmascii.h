@@ -63,14 +63,14 @@ private:
     void bringUp(kodvik::Control button) override;
 
     QWidget* makeControl(const kodvik::FormControl& control);
-    [[nodiscard]] QWidget* control(kodvik::Control id) const;
-    [[nodiscard]] QLineEdit* field(kodvik::Control id) const;
-    [[nodiscard]] QPushButton* button(kodvik::Control id) const;
-    [[nodiscard]] QLabel* label(kodvik::Control id) const;
+    template <typename Widget = QWidget> [[nodiscard]] Widget* control(kodvik::Control id) const
+    {
+        return static_cast<Widget*>(controls.at(static_cast<std::size_t>(id)));
+    }
     void print();
 
     // In the form's order, made by walking it.
-    std::array<QWidget*, kodvik::form.size()> controls{};
+    std::array<QWidget*, kodvik::controlCount> controls{};
     QTimer* tmrAscii = new QTimer(this);
     kodvik::RepeatDirection iBladdra = kodvik::RepeatDirection::None; // "browse"
     ButtonKeys* buttonKeys = new ButtonKeys(this);

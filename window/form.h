@@ -49,96 +49,11 @@ struct FormControl {
     std::u16string_view spokenName; // for screen readers, where the caption says too little
 };
 
-inline constexpr std::array form{
-    FormControl{Control::txtTecken,
-                u"txtTecken",
-                ControlKind::Field,
-                u"",
-                {120, 360, 375, 375},
-                1,
-                true,
-                u"Character"},
-    FormControl{Control::txtAscii,
-                u"txtAscii",
-                ControlKind::Field,
-                u"",
-                {1320, 360, 615, 375},
-                3,
-                false,
-                u"ASCII"},
-    FormControl{Control::cmdTecken,
-                u"cmdTecken",
-                ControlKind::Button,
-                u"Character",
-                {120, 840, 975, 375},
-                0,
-                false,
-                u""},
-    FormControl{Control::cmdAscii,
-                u"cmdAscii",
-                ControlKind::Button,
-                u"ASCII",
-                {1320, 840, 975, 375},
-                0,
-                false,
-                u""},
-    FormControl{Control::lblVisa0,
-                u"lblVisa0",
-                ControlKind::Label,
-                u"ASCII",
-                {1320, 120, 405, 195},
-                0,
-                false,
-                u""},
-    FormControl{Control::lblVisa1,
-                u"lblVisa1",
-                ControlKind::Label,
-                u"Character",
-                {120, 120, 690, 195},
-                0,
-                false,
-                u""},
-    FormControl{Control::lblFinns,
-                u"lblFinns",
-                ControlKind::Label,
-                u"",
-                {120, 1320, 45, 195},
-                0,
-                false,
-                u""},
-    FormControl{Control::cmdMindre,
-                u"cmdMindre",
-                ControlKind::Button,
-                u"<",
-                {1320, 1320, 375, 255},
-                0,
-                false,
-                u"Previous code"},
-    FormControl{Control::cmdMer,
-                u"cmdMer",
-                ControlKind::Button,
-                u">",
-                {1920, 1320, 375, 255},
-                0,
-                false,
-                u"Next code"},
-    FormControl{Control::cmdPrint,
-                u"cmdPrint",
-                ControlKind::Button,
-                u"Print",
-                {1320, 1680, 975, 375},
-                0,
-                false,
-                u""},
-};
+inline constexpr std::size_t controlCount = 10;
+extern const std::array<FormControl, controlCount> form;
 
 inline constexpr int clientWidth = 2445; // twips
 inline constexpr int clientHeight = 2160;
-
-[[nodiscard]] constexpr const FormControl& formControl(Control id)
-{
-    return form.at(static_cast<std::size_t>(id));
-}
 
 // Twips to pixels at a DPI, rounded to the nearest; at 96 DPI 15 twips make a pixel.
 [[nodiscard]] constexpr int pixels(int twips, int dpi = 96)

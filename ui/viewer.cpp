@@ -76,7 +76,9 @@ std::optional<std::string> DesktopViewer::start(std::string_view fileName)
     std::array<char*, 3> arguments{const_cast<char*>(program.constData()),
                                    const_cast<char*>(path.constData()), nullptr};
 
-    // The opener starts with no signal blocked or ignored, whatever Kodvik blocks or ignores.
+    // The opener starts with no signal blocked or ignored, whatever Kodvik blocks or ignores. It
+    // runs in a session of its own, as the user's own window does: a Ctrl+C in the terminal that
+    // started Kodvik, or that terminal closing, ends Kodvik but not the viewer being read.
     posix_spawnattr_t attributes{};
     posix_spawnattr_init(&attributes);
     sigset_t none{};
@@ -85,7 +87,8 @@ std::optional<std::string> DesktopViewer::start(std::string_view fileName)
     sigfillset(&all);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setsigdefault(&attributes, &all);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSID);
     pid_t pid = 0;
     const int error =
         posix_spawnp(&pid, arguments[0], nullptr, &attributes, arguments.data(), environ);

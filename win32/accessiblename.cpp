@@ -14,6 +14,41 @@ namespace {
 // Its own id beside the window's other subclasses of the same control.
 constexpr UINT_PTR subclassId = 0x4E414D45; // "NAME"
 
+// Windows' accessibility services, from oleacc.dll. That is not one of Windows' known DLLs, so
+// an import of it would be looked for in Kodvik's own folder before the system folder: a DLL of
+// that name saved beside kodvik.exe would run inside it. It is loaded from the system folder
+// alone, on first use.
+struct Oleacc {
+    decltype(&CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
+    decltype(&LresultFromObject) lresultFromObject = nullptr;
+};
+
+template <typename Function> Function exported(HMODULE module, const char* name)
+{
+    // Through void (*)(): GetProcAddress's own type is no more the function's than any other.
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// Null when the system's oleacc.dll cannot be loaded.
+const Oleacc* oleacc()
+{
+    static const Oleacc loaded = [] {
+        Oleacc functions;
+        if (const HMODULE module =
+                LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+            functions.createStdAccessibleObject =
+                exported<decltype(functions.createStdAccessibleObject)>(
+                    module, "CreateStdAccessibleObject");
+            functions.lresultFromObject =
+                exported<decltype(functions.lresultFromObject)>(module, "LresultFromObject");
+        }
+        return functions;
+    }();
+    return loaded.createStdAccessibleObject != nullptr && loaded.lresultFromObject != nullptr
+               ? &loaded
+               : nullptr;
+}
+
 bool isSelf(const VARIANT& child)
 {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
@@ -197,8 +232,8 @@ private:
 LRESULT answer(HWND control, WPARAM flags, const std::wstring& name)
 {
     IAccessible* standard = nullptr;
-    if (FAILED(CreateStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
-                                         reinterpret_cast<void**>(&standard)))) {
+    if (FAILED(oleacc()->createStdAccessibleObject(control, OBJID_CLIENT, __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&standard)))) {
         return 0;
     }
     auto* named = new (std::nothrow) NamedAccessible(control, standard, name);
@@ -207,7 +242,7 @@ LRESULT answer(HWND control, WPARAM flags, const std::wstring& name)
         return 0;
     }
     const LRESULT result =
-        LresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
+        oleacc()->lresultFromObject(__uuidof(IAccessible), flags, static_cast<IAccessible*>(named));
     named->Release();
     return result;
 }
@@ -252,6 +287,9 @@ namespace kodvik {
 
 bool setAccessibleName(HWND control, std::wstring_view name)
 {
+    if (oleacc() == nullptr) {
+        return false;
+    }
     auto* naming = new Naming{std::wstring(name), false};
     // A thread that already has a multithreaded apartment keeps it; the object goes out as well.
     naming->holdsApartment = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));

@@ -6,15 +6,46 @@
 
 namespace kodvik {
 
+namespace {
+
+// The full path of a program in Windows' system folder; empty when Windows does not say where
+// that folder is.
+std::wstring inSystemFolder(std::wstring_view program)
+{
+    std::wstring path(MAX_PATH, L'\0');
+    UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length >= path.size()) { // too small: length is the size it needs
+        path.resize(length);
+        length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    }
+    if (length == 0 || length >= path.size()) {
+        return {};
+    }
+    path.resize(length);
+    path += L'\\';
+    path += program;
+    return path;
+}
+
+} // namespace
+
 ViewerStarter notepadViewer()
 {
     return [](std::string_view fileName) { return startViewer(L"notepad.exe", fileName); };
 }
 
-std::optional<std::string> startViewer(std::wstring_view program, std::string_view fileName)
+std::optional<std::string> startViewer(std::wstring_view command, std::string_view fileName)
 {
-    // CreateProcessW may write into the command line, so it gets a buffer of its own.
-    std::wstring commandLine(program);
+    // Named by its full path: given the bare name, CreateProcessW would look in Kodvik's own
+    // folder and then in the working folder before the system folder, and run any program of
+    // that name that someone saved there.
+    const std::wstring program = inSystemFolder(command.substr(0, command.find(L' ')));
+    if (program.empty()) {
+        return systemReason(GetLastError());
+    }
+    // CreateProcessW may write into the command line, so it gets a buffer of its own. It starts
+    // with the bare name, as the program would see it when started by name.
+    std::wstring commandLine(command);
     commandLine += L' ';
     commandLine += wideFromUtf8(fileName);
 
@@ -23,8 +54,8 @@ std::optional<std::string> startViewer(std::wstring_view program, std::string_vi
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &process)) {
+    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
         return systemReason(GetLastError());
     }
     CloseHandle(process.hThread);

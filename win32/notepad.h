@@ -11,9 +11,10 @@ namespace kodvik {
 // Starts "notepad.exe <file>" in a normal, focused window and does not wait for it.
 [[nodiscard]] ViewerStarter notepadViewer();
 
-// Starts "<program> <file>" the same way: the program is looked for as CreateProcessW looks for
-// it, the file name is passed as it is. The system's reason when the process cannot start.
-[[nodiscard]] std::optional<std::string> startViewer(std::wstring_view program,
+// Starts "<command> <file>" the same way. The command's first word names a program in Windows'
+// system folder, and only that one is started; the file name is passed as it is. The system's
+// reason when the process cannot start.
+[[nodiscard]] std::optional<std::string> startViewer(std::wstring_view command,
                                                      std::string_view fileName);
 
 } // namespace kodvik

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -20,8 +21,8 @@ struct HeldMessage {
     QString text;
 };
 
-// A message handler is a plain function, so what it holds back lies here while Qt connects.
-std::vector<HeldMessage>* heldMessages = nullptr;
+// A message handler is a plain function, so what it holds back while Qt connects lies here.
+std::vector<HeldMessage> heldMessages;
 
 void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
@@ -33,7 +34,7 @@ void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const Q
         // Not exit(): the application is half made, and nothing of the program's has started.
         std::_Exit(1);
     }
-    heldMessages->push_back(
+    heldMessages.push_back(
         {type, context.category != nullptr ? context.category : std::string(), text});
 }
 
@@ -44,13 +45,11 @@ void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const Q
 // passed on as it would have been.
 std::unique_ptr<QApplication> connectToDesktop(int& argc, char** argv)
 {
-    std::vector<HeldMessage> held;
-    heldMessages = &held;
     const QtMessageHandler previous = qInstallMessageHandler(holdBackOrGiveUp);
     auto application = std::make_unique<QApplication>(argc, argv);
     qInstallMessageHandler(previous);
-    heldMessages = nullptr;
-    for (const auto& message : held) {
+    const std::vector<HeldMessage> held = std::exchange(heldMessages, {});
+    for (const HeldMessage& message : held) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
         previous(message.type, context, message.text);
     }

@@ -254,7 +254,7 @@ void FrmAscii::setCharacterText(std::u16string_view text)
 
 void FrmAscii::setNoteText(std::u16string_view text)
 {
-    QLabel* lblFinns = control<QLabel>(Control::lblFinns);
+    auto* lblFinns = control<QLabel>(Control::lblFinns);
     lblFinns->setText(toQString(text));
     lblFinns->adjustSize();
 }

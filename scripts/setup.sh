@@ -49,18 +49,11 @@ windows_packages=(cmake make g++-mingw-w64-x86-64 wixl msitools wine wine64 goog
 # libmsi's bindings.
 windows_packages+=(python3-gi gir1.2-libmsi-1.0)
 
-# configure_and_build DIR [cmake options...]
+# configure_and_build PRESET [cmake options...]: a configure and build preset of
+# CMakePresets.json (default in build/, sanitizer, fuzz, windows, bench).
 configure_and_build() {
-    local dir=$1
+    local preset=$1
     shift
-    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-    cmake --build "$dir" --parallel "$(nproc)"
-}
-
-# configure_and_build_windows [cmake options...]: build-win/kodvik.exe, cross-compiled.
-configure_and_build_windows() {
-    # A toolchain file counts at the first configure only; CMake warns of it on any later one.
-    local toolchain=()
-    [ -f build-win/CMakeCache.txt ] || toolchain=(-DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake)
-    configure_and_build build-win "${toolchain[@]}" "$@"
+    cmake --preset "$preset" "$@"
+    cmake --build --preset "$preset" --parallel "$(nproc)"
 }

@@ -3,6 +3,7 @@
 
 #include <QProcess>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -56,5 +57,23 @@ TEST_P(Program, EndsCleanlyOnASignalAndRemovesTheTable)
 INSTANTIATE_TEST_SUITE_P(Signals, Program,
                          testing::Values(Ending{SIGTERM, true}, Ending{SIGTERM, false},
                                          Ending{SIGINT, true}, Ending{SIGHUP, true}));
+
+// On a text console or over ssh: one line, not Qt's abort and core dump.
+TEST(NoDisplay, SaysInOneLineThatAGraphicalSessionIsNeeded)
+{
+    QProcess kodvik;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(QString::fromLatin1(name));
+    }
+    kodvik.setProcessEnvironment(environment);
+    kodvik.start(KODVIK_PROGRAM, {});
+    ASSERT_TRUE(kodvik.waitForFinished(10000));
+    EXPECT_EQ(kodvik.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kodvik.exitCode(), 1);
+    const std::string said = kodvik.readAllStandardError().toStdString();
+    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    EXPECT_NE(said.find("graphical session (X11 or Wayland)"), std::string::npos) << said;
+}
 
 } // namespace

@@ -1,4 +1,5 @@
 // The window, driven by Qt Test's events on a fresh frmAscii per test.
+#include "form.h"
 #include "frmascii.h"
 #include "scratchdirectory.h"
 #include "viewer.h"
@@ -99,8 +100,9 @@ protected:
 
 TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
 {
-    EXPECT_EQ(window.windowTitle(), "Kodvik 1.01");
-    EXPECT_EQ(window.size(), QSize(163, 144));
+    EXPECT_EQ(window.windowTitle().toStdU16String(), kodvik::title);
+    EXPECT_EQ(window.size(),
+              QSize(kodvik::pixels(kodvik::clientWidth), kodvik::pixels(kodvik::clientHeight)));
     EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "not resizable";
     EXPECT_FALSE(window.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(window.windowIcon().availableSizes().contains(QSize(16, 16)))
@@ -114,28 +116,23 @@ TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
     EXPECT_EQ(window.repeatDirection(), RepeatDirection::None);
 }
 
-TEST_F(Window, PlacesEachControlInLogicalPixels)
+TEST_F(Window, PlacesEachControlOfTheFormInLogicalPixels)
 {
-    const struct {
-        const char* name;
-        QRect place;
-        QString text;
-    } rows[] = {
-        {"txtTecken", {8, 24, 25, 25}, ""},          {"txtAscii", {88, 24, 41, 25}, ""},
-        {"cmdTecken", {8, 56, 65, 25}, "Character"}, {"cmdAscii", {88, 56, 65, 25}, "ASCII"},
-        {"cmdMindre", {88, 88, 25, 17}, "<"},        {"cmdMer", {128, 88, 25, 17}, ">"},
-        {"cmdPrint", {88, 112, 65, 25}, "Print"},
-    };
-    for (const auto& row : rows) {
-        auto* widget = child<QWidget>(row.name);
-        EXPECT_EQ(widget->geometry(), row.place) << row.name;
-        const QVariant text = widget->property("text");
-        EXPECT_EQ(text.toString(), row.text) << row.name;
+    for (const auto& control : kodvik::form) {
+        const QString name = QString::fromStdU16String(std::u16string(control.name));
+        auto* widget = window.findChild<QWidget*>(name);
+        ASSERT_NE(widget, nullptr) << name.toStdString();
+        const auto& [left, top, width, height] = control.place;
+        const QRect place(kodvik::pixels(left), kodvik::pixels(top), kodvik::pixels(width),
+                          kodvik::pixels(height));
+        // Labels size themselves to their text.
+        EXPECT_EQ(widget->pos(), place.topLeft()) << name.toStdString();
+        if (control.kind != kodvik::ControlKind::Label) {
+            EXPECT_EQ(widget->size(), place.size()) << name.toStdString();
+        }
+        EXPECT_EQ(widget->property("text").toString().toStdU16String(), control.caption)
+            << name.toStdString();
     }
-    EXPECT_EQ(child<QLabel>("lblVisa0")->text(), "ASCII");
-    EXPECT_EQ(child<QLabel>("lblVisa0")->pos(), QPoint(88, 8));
-    EXPECT_EQ(child<QLabel>("lblVisa1")->text(), "Character");
-    EXPECT_EQ(child<QLabel>("lblVisa1")->pos(), QPoint(8, 8));
     EXPECT_EQ(txtTecken->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(txtAscii->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
     EXPECT_TRUE(txtAscii->font().bold());

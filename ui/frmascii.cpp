@@ -7,20 +7,17 @@
 #include <QFont>
 #include <QIcon>
 #include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QValidator>
 
 namespace {
 
-// Places are given in twips, as the window was first drawn; 15 twips make a logical pixel, and
-// Qt's high-DPI scaling takes it from there.
-QRect twips(int left, int top, int width, int height)
-{
-    constexpr int perPixel = 15;
-    return {left / perPixel, top / perPixel, width / perPixel, height / perPixel};
-}
+using kodvik::Control;
 
 // A field's limit counts UTF-16 units, as QLineEdit's maximum length does; this refuses an edit
 // that the limit would cut between the two halves of a character beyond the BMP, so an emoji
@@ -76,86 +73,89 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
       startViewer(std::move(startViewer))
 {
     setObjectName(QStringLiteral("frmAscii"));
-    setWindowTitle(QStringLiteral("Kodvik 1.01"));
+    setWindowTitle(toQString(kodvik::title));
     setWindowIcon(programIcon());
-    setFixedSize(163, 144);
-
+    // Places are given in twips; at 15 to a logical pixel Qt's high-DPI scaling takes it from
+    // there.
+    setFixedSize(kodvik::pixels(kodvik::clientWidth), kodvik::pixels(kodvik::clientHeight));
     setFont(windowFont());
-    QFont fieldFont = windowFont();
-    fieldFont.setPixelSize(16);
-    fieldFont.setBold(true);
 
-    txtTecken->setObjectName(QStringLiteral("txtTecken")); // "character"
-    txtTecken->setGeometry(twips(120, 360, 375, 375));
-    txtTecken->setMaxLength(1);
-    txtTecken->setAlignment(Qt::AlignCenter);
-    txtTecken->setFont(fieldFont);
-    txtTecken->setValidator(new WholeCharacters(txtTecken));
-
-    txtAscii->setObjectName(QStringLiteral("txtAscii"));
-    txtAscii->setGeometry(twips(1320, 360, 615, 375));
-    txtAscii->setMaxLength(3);
-    txtAscii->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    txtAscii->setFont(fieldFont);
-    txtAscii->setValidator(new WholeCharacters(txtAscii));
-
-    cmdTecken->setObjectName(QStringLiteral("cmdTecken"));
-    cmdTecken->setGeometry(twips(120, 840, 975, 375));
-    cmdAscii->setObjectName(QStringLiteral("cmdAscii"));
-    cmdAscii->setGeometry(twips(1320, 840, 975, 375));
-
-    // Index 0 heads the code column, index 1 the character column; each names its field for
-    // screen readers.
-    lblVisa[0]->setObjectName(QStringLiteral("lblVisa0")); // "show"
-    lblVisa[0]->move(twips(1320, 120, 0, 0).topLeft());
-    lblVisa[0]->setBuddy(txtAscii);
-    lblVisa[1]->setObjectName(QStringLiteral("lblVisa1"));
-    lblVisa[1]->move(twips(120, 120, 0, 0).topLeft());
-    lblVisa[1]->setBuddy(txtTecken);
-    for (QLabel* label : lblVisa) {
-        label->adjustSize();
+    QWidget* previous = nullptr;
+    for (const auto& control : kodvik::form) {
+        QWidget* widget = makeControl(control);
+        controls.at(static_cast<std::size_t>(control.id)) = widget;
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr) {
+                setTabOrder(previous, widget);
+            }
+            previous = widget;
+        }
     }
-
-    lblFinns->setObjectName(QStringLiteral("lblFinns"));
-    lblFinns->setGeometry(twips(120, 1320, 45, 195));
-
-    cmdMindre->setObjectName(QStringLiteral("cmdMindre"));
-    cmdMindre->setGeometry(twips(1320, 1320, 375, 255));
-    cmdMindre->setAccessibleName(tr("Previous code"));
-    cmdMer->setObjectName(QStringLiteral("cmdMer"));
-    cmdMer->setGeometry(twips(1920, 1320, 375, 255));
-    cmdMer->setAccessibleName(tr("Next code"));
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setGeometry(twips(1320, 1680, 975, 375));
-
-    for (QPushButton* button : {cmdTecken, cmdAscii, cmdMindre, cmdMer, cmdPrint}) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        buttonKeys->watch(button);
-    }
-    setTabOrder(txtTecken, txtAscii);
-    setTabOrder(txtAscii, cmdTecken);
-    setTabOrder(cmdTecken, cmdAscii);
-    setTabOrder(cmdAscii, cmdMindre);
-    setTabOrder(cmdMindre, cmdMer);
-    setTabOrder(cmdMer, cmdPrint);
-    txtTecken->setFocus();
+    // The headings are their fields' labels to screen readers too.
+    control<QLabel>(Control::lblVisa0)->setBuddy(control<QLineEdit>(Control::txtAscii));
+    control<QLabel>(Control::lblVisa1)->setBuddy(control<QLineEdit>(Control::txtTecken));
+    control<QLineEdit>(Control::txtTecken)->setFocus();
 
     tmrAscii->setObjectName(QStringLiteral("tmrAscii"));
     // The coarse timer may drift by 5 %; held steps are meant to come every 500 ms.
     tmrAscii->setTimerType(Qt::PreciseTimer);
-    tmrAscii->setInterval(0);
 
-    connect(cmdTecken, &QPushButton::clicked, this, [this] { logic.tecken(); });
-    connect(cmdAscii, &QPushButton::clicked, this, [this] { logic.reverseLookup(); });
-    connect(cmdMer, &QPushButton::clicked, this, [this] { logic.bladdrahoger(); });
-    connect(cmdMindre, &QPushButton::clicked, this, [this] { logic.bladdravanster(); });
-    connect(cmdPrint, &QPushButton::clicked, this, &FrmAscii::print);
+    connect(control<QPushButton>(Control::cmdTecken), &QPushButton::clicked, this,
+            [this] { logic.tecken(); });
+    connect(control<QPushButton>(Control::cmdAscii), &QPushButton::clicked, this,
+            [this] { logic.reverseLookup(); });
+    connect(control<QPushButton>(Control::cmdMer), &QPushButton::clicked, this,
+            [this] { logic.bladdrahoger(); });
+    connect(control<QPushButton>(Control::cmdMindre), &QPushButton::clicked, this,
+            [this] { logic.bladdravanster(); });
+    connect(control<QPushButton>(Control::cmdPrint), &QPushButton::clicked, this, &FrmAscii::print);
     connect(tmrAscii, &QTimer::timeout, this, &FrmAscii::tmrAsciiTick);
     // QPushButton signals only the primary button's press; every button starts and ends a
-    // repeat, so the mouse events are read as they arrive.
-    cmdMer->installEventFilter(this);
-    cmdMindre->installEventFilter(this);
+    // repeat, so the mouse events of "<" and ">" are read as they arrive.
+    control<QPushButton>(Control::cmdMer)->installEventFilter(this);
+    control<QPushButton>(Control::cmdMindre)->installEventFilter(this);
+}
+
+QWidget* FrmAscii::makeControl(const kodvik::FormControl& control)
+{
+    QWidget* widget = nullptr;
+    switch (control.kind) {
+    case kodvik::ControlKind::Field: {
+        auto* lineEdit = new QLineEdit(this);
+        lineEdit->setMaxLength(control.maxLength);
+        lineEdit->setAlignment(control.centred ? Qt::AlignCenter
+                                               : Qt::AlignLeft | Qt::AlignVCenter);
+        QFont fieldFont = windowFont();
+        fieldFont.setPixelSize(16);
+        fieldFont.setBold(true);
+        lineEdit->setFont(fieldFont);
+        lineEdit->setValidator(new WholeCharacters(lineEdit));
+        widget = lineEdit;
+        break;
+    }
+    case kodvik::ControlKind::Button: {
+        auto* pushButton = new QPushButton(toQString(control.caption), this);
+        pushButton->setAutoDefault(false);
+        pushButton->setDefault(false);
+        buttonKeys->watch(pushButton);
+        widget = pushButton;
+        break;
+    }
+    case kodvik::ControlKind::Label:
+        widget = new QLabel(toQString(control.caption), this);
+        break;
+    }
+    widget->setObjectName(toQString(control.name));
+    const kodvik::Twips& place = control.place;
+    widget->setGeometry(kodvik::pixels(place.left), kodvik::pixels(place.top),
+                        kodvik::pixels(place.width), kodvik::pixels(place.height));
+    if (control.kind == kodvik::ControlKind::Label && !control.caption.empty()) {
+        widget->adjustSize();
+    }
+    if (!control.spokenName.empty()) {
+        widget->setAccessibleName(toQString(control.spokenName));
+    }
+    return widget;
 }
 
 bool FrmAscii::event(QEvent* event)
@@ -163,11 +163,11 @@ bool FrmAscii::event(QEvent* event)
     switch (event->type()) {
     case QEvent::WindowDeactivate:
     case QEvent::Hide:
-        endPress();
+        press.pressLost();
         break;
     case QEvent::WindowStateChange:
         if (isMinimized()) {
-            endPress();
+            press.pressLost();
         }
         break;
     default:
@@ -176,125 +176,87 @@ bool FrmAscii::event(QEvent* event)
     return QWidget::event(event);
 }
 
+// Only "<" and ">" are watched. A press can also end without a release reaching the button: the
+// window was hidden, minimised or left (another window or the window manager took over), or the
+// button was hidden, disabled or lost the pointer to a popup.
 bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool mer = watched == cmdMer;
-    if (mer || watched == cmdMindre) {
-        switch (event->type()) {
-        // The second press of a double click arrives as a double click.
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonDblClick:
-            heldButton = mer ? cmdMer : cmdMindre;
-            pressEnded = false;
-            logic.startRepeat(mer ? kodvik::RepeatDirection::Up : kodvik::RepeatDirection::Down);
-            break;
-        case QEvent::MouseButtonRelease:
-            heldButton = nullptr;
-            pressEnded = false;
-            logic.stopRepeat();
-            break;
-        case QEvent::MouseMove:
-            // Back over the button, an ended press must not bring it down again.
-            if (pressEnded && watched == heldButton) {
-                return true;
-            }
-            break;
-        case QEvent::Hide:
-            if (watched == heldButton) {
-                endPress();
-            }
-            break;
-        case QEvent::EnabledChange:
-            if (watched == heldButton && !heldButton->isEnabled()) {
-                endPress();
-            }
-            break;
-        case QEvent::FocusOut:
-            // A popup of this program has taken the pointer.
-            if (watched == heldButton &&
-                static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
-                endPress();
-            }
-            break;
-        default:
-            break;
+    const Control id =
+        watched == control<QPushButton>(Control::cmdMer) ? Control::cmdMer : Control::cmdMindre;
+    const bool held = press.heldButton() == id;
+    switch (event->type()) {
+    // The second press of a double click arrives as a double click.
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        press.pressed(id);
+        break;
+    case QEvent::MouseButtonRelease:
+        press.released();
+        break;
+    case QEvent::MouseMove:
+        // Back over the button, an ended press must not bring it down again.
+        if (press.pressEnded(id)) {
+            return true;
         }
+        break;
+    case QEvent::Hide:
+        if (held) {
+            press.pressLost();
+        }
+        break;
+    case QEvent::EnabledChange:
+        if (held && !control<QPushButton>(id)->isEnabled()) {
+            press.pressLost();
+        }
+        break;
+    case QEvent::FocusOut:
+        // A popup of this program has taken the pointer.
+        if (held && static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason) {
+            press.pressLost();
+        }
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-// The press of "<" or ">" has ended without a release reaching the button: the window was
-// hidden, minimised or left (another window or the window manager took over), or the button was
-// hidden, disabled or lost the pointer to a popup.
-// The repeat ends as on a release, and the button comes up without a click. A repeat that a
-// message box has already halted keeps its direction until the next press.
-void FrmAscii::endPress()
+bool FrmAscii::startRepeatTimer(int milliseconds)
 {
-    if (heldButton == nullptr || pressEnded) {
-        return;
-    }
-    pressEnded = true;
-    heldButton->setDown(false);
-    if (tmrAsciiEnabled) {
-        logic.stopRepeat();
-    }
+    tmrAscii->start(milliseconds);
+    return true;
 }
 
-void FrmAscii::tmrAsciiTick()
+void FrmAscii::bringUp(Control button)
 {
-    logic.repeatTick();
+    control<QPushButton>(button)->setDown(false);
 }
 
 std::u16string FrmAscii::codeText() const
 {
-    return txtAscii->text().toStdU16String();
+    return control<QLineEdit>(Control::txtAscii)->text().toStdU16String();
 }
 
 void FrmAscii::setCodeText(std::u16string_view text)
 {
-    txtAscii->setText(toQString(text));
+    control<QLineEdit>(Control::txtAscii)->setText(toQString(text));
 }
 
 std::u16string FrmAscii::characterText() const
 {
-    return txtTecken->text().toStdU16String();
+    return control<QLineEdit>(Control::txtTecken)->text().toStdU16String();
 }
 
 void FrmAscii::setCharacterText(std::u16string_view text)
 {
-    txtTecken->setText(toQString(text));
+    control<QLineEdit>(Control::txtTecken)->setText(toQString(text));
 }
 
 void FrmAscii::setNoteText(std::u16string_view text)
 {
+    auto* lblFinns = control<QLabel>(Control::lblFinns);
     lblFinns->setText(toQString(text));
     lblFinns->adjustSize();
-}
-
-void FrmAscii::setRepeatTimerEnabled(bool enabled)
-{
-    tmrAsciiEnabled = enabled;
-    updateRepeatTimer();
-}
-
-void FrmAscii::setRepeatInterval(int milliseconds)
-{
-    if (milliseconds != tmrAscii->interval()) {
-        tmrAscii->setInterval(milliseconds);
-        // Qt restarts a running timer on a new interval; a stopped one stays stopped.
-    }
-    updateRepeatTimer();
-}
-
-void FrmAscii::updateRepeatTimer()
-{
-    if (tmrAsciiEnabled && tmrAscii->interval() > 0) {
-        if (!tmrAscii->isActive()) {
-            tmrAscii->start();
-        }
-    } else {
-        tmrAscii->stop();
-    }
 }
 
 void FrmAscii::showMessageBox(std::u16string_view text, std::u16string_view title)

@@ -6,6 +6,57 @@
 #include "x11input.h"
 
 #include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+
+// A message handler is a plain function, so what it holds back while Qt connects lies here.
+std::vector<HeldMessage> heldMessages;
+
+void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QString& text)
+{
+    // Qt's only fatal message while it connects is that no platform could be initialised.
+    if (type == QtFatalMsg) {
+        std::fputs("kodvik: needs a graphical session (X11 or Wayland), and none could be "
+                   "reached\n",
+                   stderr);
+        // Not exit(): the application is half made, and nothing of the program's has started.
+        std::_Exit(1);
+    }
+    heldMessages.push_back(
+        {type, context.category != nullptr ? context.category : std::string(), text});
+}
+
+// The application, connected to the desktop's window system. Without a graphical session to reach
+// (a text console, a login over ssh) Qt ends the program with an abort, a core dump and a
+// paragraph about reinstalling; this says in one line that a graphical session is needed and
+// exits with status 1 instead. What Qt says while it connects is held back until it has, and then
+// passed on as it would have been.
+std::unique_ptr<QApplication> connectToDesktop(int& argc, char** argv)
+{
+    const QtMessageHandler previous = qInstallMessageHandler(holdBackOrGiveUp);
+    auto application = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
+    const std::vector<HeldMessage> held = std::exchange(heldMessages, {});
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+        previous(message.type, context, message.text);
+    }
+    return application;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -13,7 +64,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(KODVIK_VERSION));
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
-    QApplication application(argc, argv);
+    const auto application = connectToDesktop(argc, argv);
     QApplication::setFont(FrmAscii::windowFont());
     requestDetectableAutoRepeat();
     const CursorBlink cursorBlink;

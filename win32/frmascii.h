@@ -1,46 +1,31 @@
 #pragma once
 
-// frmAscii, the program's one window, in plain Win32: real EDIT, BUTTON and STATIC controls on a
-// top-level window. It owns every control and so all the state the user sees, and it lends that
-// state to the code logic through kodvik::Fields. Everything a button or the repeat timer does is
-// decided in core's CodeLogic; this class only turns window messages into its calls and its texts
-// into the controls. Numbers and characters go through Windows' own services (OleNumbers,
-// AnsiCodePage). The table file comes from table/, with a viewer starter handed in by main (tests
-// hand in a recorder). The message loop lets IsDialogMessageW give Tab and Shift+Tab their
-// meaning; "<" and ">" are subclassed to see the press and release of every mouse button, every
-// button to take Enter as Space, and the fields to keep characters beyond the BMP whole.
+// frmAscii, the program's one window, in plain Win32. It owns every control and so all the state
+// the user sees, and it lends that state to the code logic through kodvik::Fields. Layout makes
+// the controls from window/'s form and follows the DPI; ButtonKeys gives the buttons their keys
+// and every mouse button, WholeFields keeps the fields' characters whole; the press and hold of
+// "<" and ">" is window/'s PressAndHold, and what a button or a tick does is core's CodeLogic.
+// This class turns window messages into their calls and their texts into the controls, and its
+// message loop lets IsDialogMessageW give Tab and Shift+Tab their meaning. Numbers and characters
+// go through Windows' own services (OleNumbers, AnsiCodePage); the table file comes from table/,
+// with a viewer starter handed in by main (tests hand in a recorder).
 
 #include "ansicodepage.h"
+#include "buttonkeys.h"
 #include "codelogic.h"
 #include "codetable.h"
 #include "fields.h"
+#include "form.h"
+#include "layout.h"
 #include "olenumbers.h"
+#include "press.h"
+#include "wholefield.h"
 
 #include <windows.h>
 
-#include <array>
-#include <memory>
-#include <type_traits>
-
-class FrmAscii final : public kodvik::Fields {
+class FrmAscii final : public kodvik::Fields, private kodvik::PressToolkit {
 public:
-    // The window's title, which also heads the program's own message boxes.
-    static constexpr wchar_t title[] = L"Kodvik 1.01";
-
-    // The controls' ids, in tab order. None is IDOK or IDCANCEL (1 and 2), which Enter and Escape
-    // send to the window.
-    enum class Control : int {
-        txtTecken = 100, // "character"
-        txtAscii,
-        cmdTecken,
-        cmdAscii,
-        lblVisa0,  // "show": heads the code column
-        lblVisa1,  // heads the character column
-        lblFinns,  // the note: "exists"
-        cmdMindre, // "<", "less"
-        cmdMer,    // ">", "more"
-        cmdPrint,
-    };
+    using Control = kodvik::Control;
 
     // Creates the window, hidden, with every control in its start state. Throws
     // std::runtime_error when Windows cannot create it.
@@ -64,76 +49,37 @@ public:
     [[nodiscard]] std::u16string characterText() const override;
     void setCharacterText(std::u16string_view text) override;
     void setNoteText(std::u16string_view text) override;
-    void setRepeatTimerEnabled(bool enabled) override;
-    void setRepeatInterval(int milliseconds) override;
+    void setRepeatTimerEnabled(bool enabled) override { press.setTimerEnabled(enabled); }
+    void setRepeatInterval(int milliseconds) override { press.setInterval(milliseconds); }
     [[nodiscard]] kodvik::RepeatDirection repeatDirection() const override { return iBladdra; }
     void setRepeatDirection(kodvik::RepeatDirection direction) override { iBladdra = direction; }
     void showMessageBox(std::u16string_view text, std::u16string_view title) override;
 
-    [[nodiscard]] bool repeatTimerEnabled() const { return tmrAsciiEnabled; }
-    [[nodiscard]] int repeatTimerInterval() const { return tmrAsciiInterval; }
+    [[nodiscard]] bool repeatTimerEnabled() const { return press.timerEnabled(); }
+    [[nodiscard]] int repeatTimerInterval() const { return press.interval(); }
     // Whether a Windows timer is set for it: only while enabled with an interval above 0.
-    [[nodiscard]] bool repeatTimerRunning() const { return tmrAsciiRunning; }
-    // What the repeat timer does on each tick.
-    void tmrAsciiTick();
+    [[nodiscard]] bool repeatTimerRunning() const { return press.timerRunning(); }
 
 private:
-    struct FontDeleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    using Font = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
-
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    using ControlHandler = LRESULT (FrmAscii::*)(HWND control, UINT message, WPARAM wParam,
-                                                 LPARAM lParam);
-    // The subclass procedure of a control: hands its messages to the handler.
-    template <ControlHandler handler>
-    static LRESULT CALLBACK controlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam,
-                                        UINT_PTR subclass, DWORD_PTR self);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT onFieldMessage(HWND field, UINT message, WPARAM wParam, LPARAM lParam);
-    void onRepeatButtonMessage(HWND button, UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND createControl(const wchar_t* kind, const wchar_t* text, DWORD style, DWORD extendedStyle,
-                       Control id);
-    void applyDpi(UINT newDpi);
-    [[nodiscard]] SIZE frameSize() const;
+    bool startRepeatTimer(int milliseconds) override;
+    void stopRepeatTimer() override;
+    void bringUp(Control button) override;
     void click(Control id);
     void print();
-    void updateRepeatTimer(bool restart);
 
-    HINSTANCE instance;
     HWND frmAscii = nullptr;
-    HWND txtTecken = nullptr;
-    HWND txtAscii = nullptr;
-    HWND cmdTecken = nullptr;
-    HWND cmdAscii = nullptr;
-    std::array<HWND, 2> lblVisa{};
-    HWND lblFinns = nullptr;
-    HWND cmdMindre = nullptr;
-    HWND cmdMer = nullptr;
-    HWND cmdPrint = nullptr;
-
-    UINT dpi = USER_DEFAULT_SCREEN_DPI;
-    Font fieldFont;            // "MS Sans Serif" 12 pt bold, for the two fields
-    Font windowFont;           // the system's message font, for everything else
-    HWND lastFocus = nullptr;  // given back when the window is activated again
-    HWND heldButton = nullptr; // "<" or ">" while a mouse button holds it down
-    bool destroying = false;   // by the destructor, not by the user: the loop is not told to end
-    // The first half of a surrogate pair typed into a field, until the second one comes.
-    HWND halfTypedInto = nullptr;
-    WPARAM halfTyped = 0;
-
-    // tmrAscii: Windows' timer has no switch apart from being set, so the switch and the interval
-    // are kept here.
-    bool tmrAsciiEnabled = false;
-    int tmrAsciiInterval = 0;
-    bool tmrAsciiRunning = false;
+    kodvik::Layout layout;
+    HWND lastFocus = nullptr; // given back when the window is activated again
+    bool destroying = false;  // by the destructor, not by the user: the loop is not told to end
     kodvik::RepeatDirection iBladdra = kodvik::RepeatDirection::None; // "browse"
 
     kodvik::OleNumbers numbers;
     kodvik::AnsiCodePage codePage;
     kodvik::CodeLogic logic{*this, numbers, codePage};
+    kodvik::PressAndHold press{logic, *this};
+    kodvik::ButtonKeys buttonKeys{press};
+    kodvik::WholeFields wholeFields;
     kodvik::ViewerStarter startViewer;
 };

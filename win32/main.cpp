@@ -7,6 +7,7 @@
 
 #include <exception>
 
+// NOLINTNEXTLINE(readability-inconsistent-declaration-parameter-name): Windows' names are Hungarian
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
                     int showCommand)
 {
@@ -16,8 +17,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
         frmAscii.show(showCommand);
         status = frmAscii.runUntilClosed();
     } catch (const std::exception& error) {
-        MessageBoxW(nullptr, kodvik::wideFromUtf8(error.what()).c_str(), FrmAscii::title,
-                    MB_OK | MB_ICONERROR);
+        MessageBoxW(nullptr, kodvik::wideFromUtf8(error.what()).c_str(),
+                    kodvik::toWide(kodvik::title).c_str(), MB_OK | MB_ICONERROR);
         status = 1;
     }
     kodvik::deleteAtExit();

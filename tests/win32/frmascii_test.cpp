@@ -2,12 +2,25 @@
 #include "frmascii.h"
 #include "messageboxes.h"
 #include "scratchdirectory.h"
+#include "wintext.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <imm.h>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace kodvik {
+
+void PrintTo(const FormControl& control, std::ostream* out)
+{
+    for (const char16_t unit : control.name) {
+        *out << static_cast<char>(unit);
+    }
+}
+
+} // namespace kodvik
 
 namespace {
 
@@ -180,9 +193,9 @@ protected:
         SetForegroundWindow(frmAscii);
     }
 
-    std::wstring code() const { return textOf(txtAscii); }
-    std::wstring character() const { return textOf(txtTecken); }
-    std::wstring note() const { return textOf(lblFinns); }
+    [[nodiscard]] std::wstring code() const { return textOf(txtAscii); }
+    [[nodiscard]] std::wstring character() const { return textOf(txtTecken); }
+    [[nodiscard]] std::wstring note() const { return textOf(lblFinns); }
 
     void expectIdle() const
     {
@@ -204,7 +217,7 @@ protected:
 
 TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
 {
-    EXPECT_EQ(textOf(frmAscii), L"Kodvik 1.01");
+    EXPECT_EQ(textOf(frmAscii), kodvik::toWide(kodvik::title));
     EXPECT_EQ(GetFocus(), txtTecken);
     EXPECT_EQ(character(), L"");
     EXPECT_EQ(code(), L"");
@@ -213,68 +226,45 @@ TEST_F(Window, StartsEmptyWithTheFocusInTheCharacterField)
     EXPECT_EQ(window.repeatTimerInterval(), 0);
 }
 
-struct ControlAtStart {
-    C id;
-    const wchar_t* kind;
-    const wchar_t* text;
-    bool tabStop;
-};
-
-class Controls : public Window, public testing::WithParamInterface<ControlAtStart> {};
+class Controls : public Window, public testing::WithParamInterface<kodvik::FormControl> {};
 
 TEST_P(Controls, AreRealControlsWithTheirTexts)
 {
-    const HWND control = window.control(GetParam().id);
+    const auto& entry = GetParam();
+    const HWND control = window.control(entry.id);
     ASSERT_NE(control, nullptr);
-    EXPECT_EQ(_wcsicmp(classOf(control).c_str(), GetParam().kind), 0) << classOf(control);
-    EXPECT_EQ(textOf(control), GetParam().text);
-    EXPECT_EQ((styleOf(control) & WS_TABSTOP) != 0, GetParam().tabStop);
+    constexpr std::array classes{L"Edit", L"Button", L"Static"}; // by kind
+    const auto* kind = classes.at(static_cast<std::size_t>(entry.kind));
+    EXPECT_EQ(_wcsicmp(classOf(control).c_str(), kind), 0) << classOf(control);
+    EXPECT_EQ(textOf(control), kodvik::toWide(entry.caption));
+    EXPECT_EQ((styleOf(control) & WS_TABSTOP) != 0, entry.kind != kodvik::ControlKind::Label);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    InTabOrder, Controls,
-    testing::Values(ControlAtStart{C::txtTecken, L"Edit", L"", true},
-                    ControlAtStart{C::txtAscii, L"Edit", L"", true},
-                    ControlAtStart{C::cmdTecken, L"Button", L"Character", true},
-                    ControlAtStart{C::cmdAscii, L"Button", L"ASCII", true},
-                    ControlAtStart{C::lblVisa0, L"Static", L"ASCII", false},
-                    ControlAtStart{C::lblVisa1, L"Static", L"Character", false},
-                    ControlAtStart{C::lblFinns, L"Static", L"", false},
-                    ControlAtStart{C::cmdMindre, L"Button", L"<", true},
-                    ControlAtStart{C::cmdMer, L"Button", L">", true},
-                    ControlAtStart{C::cmdPrint, L"Button", L"Print", true}));
+INSTANTIATE_TEST_SUITE_P(InTabOrder, Controls, testing::ValuesIn(kodvik::form));
 
-struct Place {
-    C id;
-    RECT pixels; // left, top, right, bottom at 96 DPI
-};
+class Layout : public Window, public testing::WithParamInterface<kodvik::FormControl> {};
 
-class Layout : public Window, public testing::WithParamInterface<Place> {};
-
-// Twips to pixels at 15 a pixel: 120 -> 8, 360 -> 24, 375 -> 25, 1320 -> 88 ...
+// Twips to pixels at 15 a pixel; labels size themselves to their text.
 TEST_P(Layout, PutsEachControlAtItsPlace)
 {
+    const auto& [left, top, width, height] = GetParam().place;
     const RECT place = placeOf(window.control(GetParam().id));
-    const RECT& expected = GetParam().pixels;
-    EXPECT_EQ(place.left, expected.left);
-    EXPECT_EQ(place.top, expected.top);
-    EXPECT_EQ(place.right, expected.right);
-    EXPECT_EQ(place.bottom, expected.bottom);
+    EXPECT_EQ(place.left, kodvik::pixels(left));
+    EXPECT_EQ(place.top, kodvik::pixels(top));
+    if (GetParam().kind != kodvik::ControlKind::Label) {
+        EXPECT_EQ(place.right - place.left, kodvik::pixels(width));
+        EXPECT_EQ(place.bottom - place.top, kodvik::pixels(height));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    At96Dpi, Layout,
-    testing::Values(Place{C::txtTecken, {8, 24, 33, 49}}, Place{C::txtAscii, {88, 24, 129, 49}},
-                    Place{C::cmdTecken, {8, 56, 73, 81}}, Place{C::cmdAscii, {88, 56, 153, 81}},
-                    Place{C::cmdMindre, {88, 88, 113, 105}}, Place{C::cmdMer, {128, 88, 153, 105}},
-                    Place{C::cmdPrint, {88, 112, 153, 137}}));
+INSTANTIATE_TEST_SUITE_P(At96Dpi, Layout, testing::ValuesIn(kodvik::form));
 
 TEST_F(Window, HasAFixedFrameAroundA163By144ClientArea)
 {
     RECT client{};
     GetClientRect(frmAscii, &client);
-    EXPECT_EQ(client.right, 163);
-    EXPECT_EQ(client.bottom, 144);
+    EXPECT_EQ(client.right, kodvik::pixels(kodvik::clientWidth));
+    EXPECT_EQ(client.bottom, kodvik::pixels(kodvik::clientHeight));
     const DWORD style = styleOf(frmAscii);
     EXPECT_NE(style & WS_CAPTION, 0U);
     EXPECT_EQ(style & WS_THICKFRAME, 0U);
@@ -345,7 +335,7 @@ struct Typing {
 
 class Limits : public Window, public testing::WithParamInterface<Typing> {
 protected:
-    HWND field() const { return window.control(GetParam().field); }
+    [[nodiscard]] HWND field() const { return window.control(GetParam().field); }
     void startWith()
     {
         SetWindowTextW(field(), GetParam().before.c_str());
@@ -852,7 +842,7 @@ TEST_F(Window, ShowsAFailedPrintInABox)
     viewerFailure = "no viewer here";
     SendMessageW(cmdPrint, BM_CLICK, 0, 0);
     ASSERT_EQ(boxes.seen.size(), 1U);
-    EXPECT_EQ(boxes.seen.front().title, L"Kodvik 1.01");
+    EXPECT_EQ(boxes.seen.front().title, kodvik::toWide(kodvik::title));
     EXPECT_EQ(boxes.seen.front().text, L"Could not open ascii.txt in a viewer: no viewer here");
     EXPECT_TRUE(boxes.seen.front().hasOk);
 }

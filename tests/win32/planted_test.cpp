@@ -120,7 +120,7 @@ TEST(PlantedFiles, NeverRunInsteadOfTheSystemsOwn)
         return frmAscii != nullptr;
     }));
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(GetDlgItem(frmAscii, static_cast<int>(C::cmdPrint)), BM_CLICK, 0, 0,
+    SendMessageTimeoutW(GetDlgItem(frmAscii, kodvik::controlId(C::cmdPrint)), BM_CLICK, 0, 0,
                         SMTO_ABORTIFHUNG, 20000, &ignored);
     // Notepad names the file it opened in its title.
     HWND notepad = nullptr;
@@ -140,8 +140,8 @@ TEST(PlantedFiles, NeverRunInsteadOfTheSystemsOwn)
             << "Notepad ran from " << fs::path(image).string();
         PostMessageW(notepad, WM_CLOSE, 0, 0);
     }
-    EXPECT_EQ(heardName(GetDlgItem(frmAscii, static_cast<int>(C::cmdMindre))), L"Previous code");
-    EXPECT_EQ(heardName(GetDlgItem(frmAscii, static_cast<int>(C::cmdMer))), L"Next code");
+    EXPECT_EQ(heardName(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMindre))), L"Previous code");
+    EXPECT_EQ(heardName(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMer))), L"Next code");
     for (const fs::path& folder : {beside, working}) {
         for (const char* planted : {"notepad.exe.ran", "OLEACC.dll.ran"}) {
             EXPECT_FALSE(fs::exists(folder / planted)) << (folder / planted).string();

@@ -116,8 +116,9 @@ TEST(PlantedFiles, NeverRunInsteadOfTheSystemsOwn)
 
     HWND frmAscii = nullptr;
     ASSERT_TRUE(waitFor([&] {
+        // Shown once every control is there.
         frmAscii = FindWindowW(L"Kodvik.FrmAscii", nullptr);
-        return frmAscii != nullptr;
+        return IsWindowVisible(frmAscii) != FALSE;
     }));
     DWORD_PTR ignored = 0;
     SendMessageTimeoutW(GetDlgItem(frmAscii, kodvik::controlId(C::cmdPrint)), BM_CLICK, 0, 0,

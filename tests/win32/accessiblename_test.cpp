@@ -2,6 +2,7 @@
 // services, from a thread of its own with COM, while the window's thread, which like the
 // program's never sets COM up itself, answers WM_GETOBJECT in its message loop.
 #include "frmascii.h"
+#include "heard.h"
 #include "messageboxes.h"
 
 #include <gtest/gtest.h>
@@ -13,46 +14,6 @@
 namespace {
 
 using C = FrmAscii::Control;
-
-struct Heard {
-    HRESULT found = E_FAIL; // AccessibleObjectFromWindow's result
-    std::wstring name;
-    long role = -1;
-};
-
-Heard read(IAccessible& object)
-{
-    Heard heard{S_OK, {}, -1};
-    VARIANT self{};
-    self.vt = VT_I4;
-    self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (SUCCEEDED(object.get_accName(self, &name)) && name != nullptr) {
-        heard.name.assign(name, SysStringLen(name));
-        SysFreeString(name);
-    }
-    VARIANT role{};
-    if (SUCCEEDED(object.get_accRole(self, &role)) && role.vt == VT_I4) {
-        heard.role = role.lVal;
-    }
-    return heard;
-}
-
-Heard hear(HWND control)
-{
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    Heard heard;
-    IAccessible* object = nullptr;
-    heard.found =
-        AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
-                                   reinterpret_cast<void**>(&object));
-    if (SUCCEEDED(heard.found) && object != nullptr) {
-        heard = read(*object);
-        object->Release();
-    }
-    CoUninitialize();
-    return heard;
-}
 
 // The role Windows itself gives the control, which the renamed object keeps.
 long standardRole(HWND control)

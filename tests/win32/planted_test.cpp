@@ -4,6 +4,7 @@
 // a DLL found on the search path to its own, as Windows does; Wine reads that order from the
 // environment it was started with, not from one a Windows program hands on.
 #include "frmascii.h"
+#include "heard.h"
 #include "scratchdirectory.h"
 
 #include <windows.h>
@@ -11,7 +12,6 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
-#include <oleacc.h>
 #include <string>
 
 namespace {
@@ -45,29 +45,6 @@ std::wstring imageOf(DWORD process)
     }
     image.resize(size);
     return image;
-}
-
-// What a screen reader, a client with COM of its own, hears as the control's name.
-std::wstring heardName(HWND control)
-{
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    std::wstring heard;
-    IAccessible* object = nullptr;
-    if (SUCCEEDED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT),
-                                             __uuidof(IAccessible),
-                                             reinterpret_cast<void**>(&object)))) {
-        VARIANT self{};
-        self.vt = VT_I4;
-        self.lVal = CHILDID_SELF;
-        BSTR name = nullptr;
-        if (SUCCEEDED(object->get_accName(self, &name)) && name != nullptr) {
-            heard.assign(name, SysStringLen(name));
-            SysFreeString(name);
-        }
-        object->Release();
-    }
-    CoUninitialize();
-    return heard;
 }
 
 // Ends a process that the test started, with its windows closed if it has any left.
@@ -141,8 +118,8 @@ TEST(PlantedFiles, NeverRunInsteadOfTheSystemsOwn)
             << "Notepad ran from " << fs::path(image).string();
         PostMessageW(notepad, WM_CLOSE, 0, 0);
     }
-    EXPECT_EQ(heardName(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMindre))), L"Previous code");
-    EXPECT_EQ(heardName(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMer))), L"Next code");
+    EXPECT_EQ(hear(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMindre))).name, L"Previous code");
+    EXPECT_EQ(hear(GetDlgItem(frmAscii, kodvik::controlId(C::cmdMer))).name, L"Next code");
     for (const fs::path& folder : {beside, working}) {
         for (const char* planted : {"notepad.exe.ran", "OLEACC.dll.ran"}) {
             EXPECT_FALSE(fs::exists(folder / planted)) << (folder / planted).string();

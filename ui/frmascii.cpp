@@ -1,5 +1,6 @@
 #include "frmascii.h"
 
+#include "click.h"
 #include "text.h"
 
 #include <QEvent>
@@ -66,10 +67,18 @@ QFont FrmAscii::windowFont()
     return font;
 }
 
+// The frame's buttons, as Qt's hints ask for them.
+Qt::WindowFlags frameFlags()
+{
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags.setFlag(Qt::WindowMinimizeButtonHint, kodvik::frame.minimiseBox);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, kodvik::frame.maximiseBox);
+    return flags;
+}
+
 FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      numbers(QLocale::system().decimalPoint().front().unicode()),
+    : QWidget(parent, frameFlags()), numbers(QLocale::system().decimalPoint().front().unicode()),
       startViewer(std::move(startViewer))
 {
     setObjectName(QStringLiteral("frmAscii"));
@@ -79,83 +88,71 @@ FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
     // there.
     setFixedSize(kodvik::pixels(kodvik::clientWidth), kodvik::pixels(kodvik::clientHeight));
     setFont(windowFont());
-
-    QWidget* previous = nullptr;
-    for (const auto& control : kodvik::form) {
-        QWidget* widget = makeControl(control);
-        controls.at(static_cast<std::size_t>(control.id)) = widget;
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr) {
-                setTabOrder(previous, widget);
-            }
-            previous = widget;
-        }
-    }
+    // The headings size themselves to their text in the window's face, now that it is set.
+    lblVisa0->adjustSize();
+    lblVisa1->adjustSize();
     // The headings are their fields' labels to screen readers too.
-    control<QLabel>(Control::lblVisa0)->setBuddy(control<QLineEdit>(Control::txtAscii));
-    control<QLabel>(Control::lblVisa1)->setBuddy(control<QLineEdit>(Control::txtTecken));
-    control<QLineEdit>(Control::txtTecken)->setFocus();
+    lblVisa0->setBuddy(txtAscii);
+    lblVisa1->setBuddy(txtTecken);
+    txtTecken->setFocus();
 
     tmrAscii->setObjectName(QStringLiteral("tmrAscii"));
     // The coarse timer may drift by 5 %; held steps are meant to come every 500 ms.
     tmrAscii->setTimerType(Qt::PreciseTimer);
 
-    connect(control<QPushButton>(Control::cmdTecken), &QPushButton::clicked, this,
-            [this] { logic.tecken(); });
-    connect(control<QPushButton>(Control::cmdAscii), &QPushButton::clicked, this,
-            [this] { logic.reverseLookup(); });
-    connect(control<QPushButton>(Control::cmdMer), &QPushButton::clicked, this,
-            [this] { logic.bladdrahoger(); });
-    connect(control<QPushButton>(Control::cmdMindre), &QPushButton::clicked, this,
-            [this] { logic.bladdravanster(); });
-    connect(control<QPushButton>(Control::cmdPrint), &QPushButton::clicked, this, &FrmAscii::print);
     connect(tmrAscii, &QTimer::timeout, this, &FrmAscii::tmrAsciiTick);
     // QPushButton signals only the primary button's press; every button starts and ends a
     // repeat, so the mouse events of "<" and ">" are read as they arrive.
-    control<QPushButton>(Control::cmdMer)->installEventFilter(this);
-    control<QPushButton>(Control::cmdMindre)->installEventFilter(this);
+    cmdMer->installEventFilter(this);
+    cmdMindre->installEventFilter(this);
 }
 
-QWidget* FrmAscii::makeControl(const kodvik::FormControl& control)
+QLineEdit* FrmAscii::makeField(const kodvik::FormControl& control)
 {
-    QWidget* widget = nullptr;
-    switch (control.kind) {
-    case kodvik::ControlKind::Field: {
-        auto* lineEdit = new QLineEdit(this);
-        lineEdit->setMaxLength(control.maxLength);
-        lineEdit->setAlignment(control.centred ? Qt::AlignCenter
-                                               : Qt::AlignLeft | Qt::AlignVCenter);
-        QFont fieldFont = windowFont();
-        fieldFont.setPixelSize(16);
-        fieldFont.setBold(true);
-        lineEdit->setFont(fieldFont);
-        lineEdit->setValidator(new WholeCharacters(lineEdit));
-        widget = lineEdit;
-        break;
-    }
-    case kodvik::ControlKind::Button: {
-        auto* pushButton = new QPushButton(toQString(control.caption), this);
-        pushButton->setAutoDefault(false);
-        pushButton->setDefault(false);
-        buttonKeys->watch(pushButton);
-        widget = pushButton;
-        break;
-    }
-    case kodvik::ControlKind::Label:
-        widget = new QLabel(toQString(control.caption), this);
-        break;
-    }
+    auto* field = placed(new QLineEdit(this), control);
+    field->setMaxLength(control.maxLength);
+    field->setAlignment(control.centred ? Qt::AlignCenter : Qt::AlignLeft | Qt::AlignVCenter);
+    // In pixels, as the places are: the layout keeps its proportions at any font DPI.
+    QFont fieldFont = windowFont();
+    fieldFont.setPixelSize(kodvik::pointPixels(kodvik::fieldFace.points));
+    fieldFont.setBold(kodvik::fieldFace.bold);
+    field->setFont(fieldFont);
+    field->setValidator(new WholeCharacters(field));
+    return field;
+}
+
+QPushButton* FrmAscii::makeButton(const kodvik::FormControl& control)
+{
+    auto* button = placed(new QPushButton(toQString(control.caption), this), control);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    buttonKeys->watch(button);
+    connect(button, &QPushButton::clicked, this,
+            [this, id = control.id] { kodvik::click(id, logic, [this] { print(); }); });
+    return button;
+}
+
+QLabel* FrmAscii::makeLabel(const kodvik::FormControl& control)
+{
+    return placed(new QLabel(toQString(control.caption), this), control);
+}
+
+template <typename Widget>
+Widget* FrmAscii::placed(Widget* widget, const kodvik::FormControl& control)
+{
     widget->setObjectName(toQString(control.name));
     const kodvik::Twips& place = control.place;
     widget->setGeometry(kodvik::pixels(place.left), kodvik::pixels(place.top),
                         kodvik::pixels(place.width), kodvik::pixels(place.height));
-    if (control.kind == kodvik::ControlKind::Label && !control.caption.empty()) {
-        widget->adjustSize();
-    }
     if (!control.spokenName.empty()) {
         widget->setAccessibleName(toQString(control.spokenName));
     }
     return widget;
+}
+
+QPushButton* FrmAscii::repeatButton(Control id) const
+{
+    return id == Control::cmdMer ? cmdMer : cmdMindre;
 }
 
 bool FrmAscii::event(QEvent* event)
@@ -181,8 +178,10 @@ bool FrmAscii::event(QEvent* event)
 // button was hidden, disabled or lost the pointer to a popup.
 bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
 {
-    const Control id =
-        watched == control<QPushButton>(Control::cmdMer) ? Control::cmdMer : Control::cmdMindre;
+    if (watched != cmdMer && watched != cmdMindre) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const Control id = watched == cmdMer ? Control::cmdMer : Control::cmdMindre;
     const bool held = press.heldButton() == id;
     switch (event->type()) {
     // The second press of a double click arrives as a double click.
@@ -205,7 +204,7 @@ bool FrmAscii::eventFilter(QObject* watched, QEvent* event)
         }
         break;
     case QEvent::EnabledChange:
-        if (held && !control<QPushButton>(id)->isEnabled()) {
+        if (held && !repeatButton(id)->isEnabled()) {
             press.pressLost();
         }
         break;
@@ -229,32 +228,31 @@ bool FrmAscii::startRepeatTimer(int milliseconds)
 
 void FrmAscii::bringUp(Control button)
 {
-    control<QPushButton>(button)->setDown(false);
+    repeatButton(button)->setDown(false);
 }
 
 std::u16string FrmAscii::codeText() const
 {
-    return control<QLineEdit>(Control::txtAscii)->text().toStdU16String();
+    return txtAscii->text().toStdU16String();
 }
 
 void FrmAscii::setCodeText(std::u16string_view text)
 {
-    control<QLineEdit>(Control::txtAscii)->setText(toQString(text));
+    txtAscii->setText(toQString(text));
 }
 
 std::u16string FrmAscii::characterText() const
 {
-    return control<QLineEdit>(Control::txtTecken)->text().toStdU16String();
+    return txtTecken->text().toStdU16String();
 }
 
 void FrmAscii::setCharacterText(std::u16string_view text)
 {
-    control<QLineEdit>(Control::txtTecken)->setText(toQString(text));
+    txtTecken->setText(toQString(text));
 }
 
 void FrmAscii::setNoteText(std::u16string_view text)
 {
-    auto* lblFinns = control<QLabel>(Control::lblFinns);
     lblFinns->setText(toQString(text));
     lblFinns->adjustSize();
 }

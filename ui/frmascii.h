@@ -1,9 +1,10 @@
 #pragma once
 
 // frmAscii, the program's one window. It owns every control and so all the state the user sees,
-// and it lends that state to the code logic through kodvik::Fields. The controls are made by
-// walking window/'s form, and the press and hold of "<" and ">" is window/'s PressAndHold;
-// everything a button or the repeat timer does is decided in core's CodeLogic. This class only
+// and it lends that state to the code logic through kodvik::Fields. Each control is made from its
+// row of window/'s form, what a click runs is window/'s click table, and the press and hold of "<"
+// and ">" is window/'s PressAndHold; everything a button or the repeat timer does to the fields
+// is decided in core's CodeLogic. This class only
 // translates Qt's events into their calls and their texts into the controls. The table file
 // comes from table/, with a viewer starter handed in by main() (tests hand in a recorder).
 
@@ -17,13 +18,12 @@
 #include "windows1252.h"
 
 #include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 #include <QWidget>
-#include <array>
-
-class QLabel;
-class QLineEdit;
-class QPushButton;
+#include <type_traits>
 
 class FrmAscii final : public QWidget, public kodvik::Fields, private kodvik::PressToolkit {
     Q_OBJECT
@@ -62,18 +62,46 @@ private:
     void stopRepeatTimer() override { tmrAscii->stop(); }
     void bringUp(kodvik::Control button) override;
 
-    QWidget* makeControl(const kodvik::FormControl& control);
-    template <typename Widget = QWidget> [[nodiscard]] Widget* control(kodvik::Control id) const
+    // A control as its row of the form makes it: a field, a button or a label, by its kind. Each
+    // control is a member of the type its kind makes, so none can be taken for another.
+    template <kodvik::Control id>
+    using WidgetOf = std::conditional_t<
+        kodvik::formControl(id).kind == kodvik::ControlKind::Field, QLineEdit,
+        std::conditional_t<kodvik::formControl(id).kind == kodvik::ControlKind::Button, QPushButton,
+                           QLabel>>;
+    template <kodvik::Control id> [[nodiscard]] WidgetOf<id>* make()
     {
-        return static_cast<Widget*>(controls.at(static_cast<std::size_t>(id)));
+        constexpr const kodvik::FormControl& control = kodvik::formControl(id);
+        if constexpr (control.kind == kodvik::ControlKind::Field) {
+            return makeField(control);
+        } else if constexpr (control.kind == kodvik::ControlKind::Button) {
+            return makeButton(control);
+        } else {
+            return makeLabel(control);
+        }
     }
+    QLineEdit* makeField(const kodvik::FormControl& control);
+    QPushButton* makeButton(const kodvik::FormControl& control);
+    QLabel* makeLabel(const kodvik::FormControl& control);
+    template <typename Widget> Widget* placed(Widget* widget, const kodvik::FormControl& control);
+    // "<" or ">", the two buttons that repeat while held.
+    [[nodiscard]] QPushButton* repeatButton(kodvik::Control id) const;
     void print();
 
-    // In the form's order, made by walking it.
-    std::array<QWidget*, kodvik::controlCount> controls{};
+    ButtonKeys* buttonKeys = new ButtonKeys(this);
+    // Made in the form's order, which is the tab order.
+    QLineEdit* txtTecken = make<kodvik::Control::txtTecken>();
+    QLineEdit* txtAscii = make<kodvik::Control::txtAscii>();
+    QPushButton* cmdTecken = make<kodvik::Control::cmdTecken>();
+    QPushButton* cmdAscii = make<kodvik::Control::cmdAscii>();
+    QLabel* lblVisa0 = make<kodvik::Control::lblVisa0>();
+    QLabel* lblVisa1 = make<kodvik::Control::lblVisa1>();
+    QLabel* lblFinns = make<kodvik::Control::lblFinns>();
+    QPushButton* cmdMindre = make<kodvik::Control::cmdMindre>();
+    QPushButton* cmdMer = make<kodvik::Control::cmdMer>();
+    QPushButton* cmdPrint = make<kodvik::Control::cmdPrint>();
     QTimer* tmrAscii = new QTimer(this);
     kodvik::RepeatDirection iBladdra = kodvik::RepeatDirection::None; // "browse"
-    ButtonKeys* buttonKeys = new ButtonKeys(this);
 
     kodvik::PortableNumbers numbers;
     kodvik::Windows1252 codePage;

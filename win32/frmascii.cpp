@@ -1,6 +1,7 @@
 #include "frmascii.h"
 
 #include "accessiblename.h"
+#include "click.h"
 #include "resource.h"
 #include "wintext.h"
 
@@ -128,7 +129,7 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
             const Control id = kodvik::controlOf(LOWORD(wParam));
             if (reinterpret_cast<HWND>(lParam) == control(id)) {
-                click(id);
+                kodvik::click(id, logic, [this] { print(); });
             }
         }
         return 0;
@@ -175,29 +176,6 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     }
     return DefWindowProcW(frmAscii, message, wParam, lParam);
-}
-
-void FrmAscii::click(Control id)
-{
-    switch (id) {
-    case Control::cmdTecken:
-        logic.tecken();
-        break;
-    case Control::cmdAscii:
-        logic.reverseLookup();
-        break;
-    case Control::cmdMer:
-        logic.bladdrahoger();
-        break;
-    case Control::cmdMindre:
-        logic.bladdravanster();
-        break;
-    case Control::cmdPrint:
-        print();
-        break;
-    default:
-        break;
-    }
 }
 
 void FrmAscii::print()

@@ -66,7 +66,6 @@ private:
     bool startRepeatTimer(int milliseconds) override;
     void stopRepeatTimer() override;
     void bringUp(Control button) override;
-    void click(Control id);
     void print();
 
     HWND frmAscii = nullptr;

@@ -110,10 +110,10 @@ void Layout::applyDpi(HWND window, UINT newDpi)
     dpi = newDpi;
     const auto scaled = [this](int twips) { return pixels(twips, static_cast<int>(dpi)); };
     // The fields' face is a bitmap font on Windows, which maps it to the nearest size it has.
-    Font newFieldFont(CreateFontW(-MulDiv(12, static_cast<int>(dpi), 72), 0, 0, 0, FW_BOLD, FALSE,
-                                  FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                                  L"MS Sans Serif"));
+    Font newFieldFont(CreateFontW(-pointPixels(fieldFace.points, static_cast<int>(dpi)), 0, 0, 0,
+                                  fieldFace.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                  DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, L"MS Sans Serif"));
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
     Font newWindowFont;

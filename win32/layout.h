@@ -14,9 +14,10 @@
 
 namespace kodvik {
 
-// A title bar and a fixed border: no sizing frame, no maximise box.
-inline constexpr DWORD frameStyle =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+// The form's frame: a title bar and a fixed border, with no sizing frame.
+inline constexpr DWORD frameStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                                    (frame.minimiseBox ? WS_MINIMIZEBOX : 0) |
+                                    (frame.maximiseBox ? WS_MAXIMIZEBOX : 0);
 inline constexpr DWORD frameExtendedStyle = 0;
 
 [[nodiscard]] constexpr int controlId(Control id)
@@ -51,7 +52,7 @@ private:
     [[nodiscard]] SIZE frameSize() const;
 
     UINT dpi = USER_DEFAULT_SCREEN_DPI;
-    Font fieldFont;  // "MS Sans Serif" 12 pt bold, for the two fields
+    Font fieldFont;  // the fields' face in "MS Sans Serif", for the two fields
     Font windowFont; // the system's message font, for everything else
 };
 

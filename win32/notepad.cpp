@@ -6,28 +6,27 @@
 
 namespace kodvik {
 
-namespace {
-
-// The full path of a program in Windows' system folder; empty when Windows does not say where
-// that folder is.
-std::wstring inSystemFolder(std::wstring_view program)
+std::optional<std::wstring> inSystemFolder(std::wstring_view program, SystemFolderQuery query)
 {
     std::wstring path(MAX_PATH, L'\0');
-    UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    UINT length = query(path.data(), static_cast<UINT>(path.size()));
     if (length >= path.size()) { // too small: length is the size it needs
         path.resize(length);
-        length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+        length = query(path.data(), static_cast<UINT>(path.size()));
     }
-    if (length == 0 || length >= path.size()) {
-        return {};
+    if (length >= path.size()) {
+        // The folder's path grew between the two calls; Windows says nothing of that itself.
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return std::nullopt;
+    }
+    if (length == 0) {
+        return std::nullopt;
     }
     path.resize(length);
     path += L'\\';
     path += program;
     return path;
 }
-
-} // namespace
 
 ViewerStarter notepadViewer()
 {
@@ -39,8 +38,9 @@ std::optional<std::string> startViewer(std::wstring_view command, std::string_vi
     // Named by its full path: given the bare name, CreateProcessW would look in Kodvik's own
     // folder and then in the working folder before the system folder, and run any program of
     // that name that someone saved there.
-    const std::wstring program = inSystemFolder(command.substr(0, command.find(L' ')));
-    if (program.empty()) {
+    const auto program =
+        inSystemFolder(command.substr(0, command.find(L' ')), &GetSystemDirectoryW);
+    if (!program) {
         return systemReason(GetLastError());
     }
     // CreateProcessW may write into the command line, so it gets a buffer of its own. It starts
@@ -54,7 +54,7 @@ std::optional<std::string> startViewer(std::wstring_view command, std::string_vi
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+    if (!CreateProcessW(program->c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                         nullptr, &startup, &process)) {
         return systemReason(GetLastError());
     }

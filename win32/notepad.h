@@ -17,4 +17,12 @@ namespace kodvik {
 [[nodiscard]] std::optional<std::string> startViewer(std::wstring_view command,
                                                      std::string_view fileName);
 
+// Where Windows' system folder is, as GetSystemDirectoryW tells it.
+using SystemFolderQuery = unsigned (*)(wchar_t* buffer, unsigned size);
+
+// The full path of a program in the system folder that `query` tells, or nothing, with the
+// thread's last error saying why.
+[[nodiscard]] std::optional<std::wstring> inSystemFolder(std::wstring_view program,
+                                                         SystemFolderQuery query);
+
 } // namespace kodvik

@@ -18,6 +18,14 @@ TEST(Viewer, GivesTheSystemsReasonWhenTheProgramIsMissing)
     EXPECT_NE(reason->back(), '\r');
 }
 
+TEST(Viewer, GivesAReasonWhenTheSystemFolderNeverFits)
+{
+    SetLastError(ERROR_SUCCESS);
+    const auto growing = [](wchar_t* /*buffer*/, unsigned size) { return size + 1; };
+    EXPECT_EQ(kodvik::inSystemFolder(L"notepad.exe", growing), std::nullopt);
+    EXPECT_NE(GetLastError(), ERROR_SUCCESS);
+}
+
 // cmd stands in for Notepad: it writes the command line's last word, the file name, into a file.
 TEST(Viewer, StartsTheProgramOnTheFileAndReturnsAtOnce)
 {

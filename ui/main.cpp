@@ -2,6 +2,7 @@
 #include "codetable.h"
 #include "cursorblink.h"
 #include "frmascii.h"
+#include "version.h"
 #include "viewer.h"
 #include "x11input.h"
 

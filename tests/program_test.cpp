@@ -76,4 +76,65 @@ TEST(NoDisplay, SaysInOneLineThatAGraphicalSessionIsNeeded)
     EXPECT_NE(said.find("graphical session (X11 or Wayland)"), std::string::npos) << said;
 }
 
+// A display that is there but refuses the program: its reason, not a missing session.
+TEST(NoDisplay, NamesQtsReasonWhenTheDisplayRefuses)
+{
+    const ScratchDirectory scratch;
+    // The server lets in only those who show its one cookie, which the program is not given.
+    std::string authority = "\xff\xff"; // for any display
+    for (const std::string field : {"", "", "MIT-MAGIC-COOKIE-1", "0123456789abcdef"}) {
+        authority += {static_cast<char>(field.size() >> 8), static_cast<char>(field.size())};
+        authority += field;
+    }
+    writeFile(scratch.path / "authority", authority);
+    QProcess xvfb;
+    xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-auth",
+                        QString::fromStdString((scratch.path / "authority").string())});
+    if (!xvfb.waitForStarted(10000)) {
+        GTEST_SKIP() << "no Xvfb";
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&xvfb] { return xvfb.canReadLine(); }, 10000));
+    const QString display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+
+    QProcess kodvik;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    environment.insert("DISPLAY", display);
+    environment.insert("XAUTHORITY", QString::fromStdString((scratch.path / "none").string()));
+    kodvik.setProcessEnvironment(environment);
+    kodvik.start(KODVIK_PROGRAM, {});
+    ASSERT_TRUE(kodvik.waitForFinished(10000));
+    xvfb.terminate();
+    xvfb.waitForFinished(10000);
+    EXPECT_EQ(kodvik.exitCode(), 1);
+    const std::string said = kodvik.readAllStandardError().toStdString();
+    EXPECT_NE(said.find("kodvik: cannot open its window: could not connect to display " +
+                        display.toStdString() + "\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(said.find("graphical session"), std::string::npos) << said;
+}
+
+// What Qt says while the program connects is held back, and passed on once it has connected.
+TEST(Start, PassesOnWhatQtSaidWhileItConnected)
+{
+    const ScratchDirectory scratch;
+    const auto runtime = scratch.path / "runtime";
+    std::filesystem::create_directory(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms(0755));
+    QProcess kodvik;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    environment.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime.string()));
+    kodvik.setProcessEnvironment(environment);
+    kodvik.start(KODVIK_PROGRAM, {});
+    ASSERT_TRUE(kodvik.waitForStarted(10000));
+    ASSERT_TRUE(QTest::qWaitFor([&kodvik] { return catches(kodvik.processId(), SIGTERM); }, 10000));
+    ::kill(static_cast<pid_t>(kodvik.processId()), SIGTERM);
+    ASSERT_TRUE(kodvik.waitForFinished(10000));
+    const std::string said = kodvik.readAllStandardError().toStdString();
+    EXPECT_NE(said.find("wrong permissions on runtime directory"), std::string::npos) << said;
+}
+
 } // namespace

@@ -1,8 +1,8 @@
 // The window, driven by Qt Test's events on a fresh frmAscii per test.
 #include "form.h"
 #include "frmascii.h"
+#include "programwindow.h"
 #include "scratchdirectory.h"
-#include "viewer.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -605,8 +605,8 @@ TEST_F(Window, HeldButtonStepsEveryHalfSecond)
 class Opening : public testing::Test {
 protected:
     ScratchDirectory scratch;
-    std::optional<DesktopViewer> viewer;
-    std::optional<FrmAscii> window;
+    std::optional<ProgramWindow> program;
+    FrmAscii* window = nullptr;
 
     void startWindow(int openerStatus)
     {
@@ -618,12 +618,10 @@ protected:
                               "; sleep 0.05; done\n"
                               "exit 9\n");
         std::filesystem::permissions(opener, std::filesystem::perms::owner_all);
-        viewer.emplace(QString::fromStdString(opener.string()));
-        window.emplace(viewer->starter());
-        QObject::connect(&*viewer, &DesktopViewer::openFailed, &*window,
-                         &FrmAscii::showTableFailure);
+        program.emplace(QString::fromStdString(opener.string()));
+        window = &program->window();
         window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&*window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     }
 
     // Clicks "Print" and gives the opener's pid once it has started.
@@ -676,8 +674,7 @@ TEST_F(Opening, AnOpenerStillRunningOutlivesTheWindow)
 {
     startWindow(0);
     const pid_t pid = print();
-    window.reset();
-    viewer.reset();
+    program.reset();
     EXPECT_TRUE(running(pid));
     writeFile("go", "");
     int status = -1;

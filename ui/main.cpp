@@ -2,11 +2,12 @@
 #include "codetable.h"
 #include "cursorblink.h"
 #include "frmascii.h"
+#include "programwindow.h"
 #include "version.h"
-#include "viewer.h"
 #include "x11input.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -25,13 +26,32 @@ struct HeldMessage {
 // A message handler is a plain function, so what it holds back while Qt connects lies here.
 std::vector<HeldMessage> heldMessages;
 
+// Why no window can be opened, in one line. With no display named at all (a text console, a login
+// over ssh), that a graphical session is needed. Otherwise Qt's own first warning names the
+// display or the platform and what went wrong with it; its fatal message after that only says
+// that no platform could be started, and asks for a reinstall.
+std::string whyNoWindow(const QString& fatal)
+{
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        return "needs a graphical session (X11 or Wayland), and none could be reached";
+    }
+    QString reason = fatal;
+    const auto warning =
+        std::find_if(heldMessages.begin(), heldMessages.end(), [](const auto& held) {
+            return held.type == QtWarningMsg || held.type == QtCriticalMsg;
+        });
+    if (warning != heldMessages.end()) {
+        reason = warning->text;
+    }
+    return "cannot open its window: " + reason.section(u'\n', 0, 0).trimmed().toStdString();
+}
+
 void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const QString& text)
 {
     // Qt's only fatal message while it connects is that no platform could be initialised.
     if (type == QtFatalMsg) {
-        std::fputs("kodvik: needs a graphical session (X11 or Wayland), and none could be "
-                   "reached\n",
-                   stderr);
+        std::fprintf(stderr, "kodvik: %s\n", whyNoWindow(text).c_str());
         // Not exit(): the application is half made, and nothing of the program's has started.
         std::_Exit(1);
     }
@@ -39,11 +59,10 @@ void holdBackOrGiveUp(QtMsgType type, const QMessageLogContext& context, const Q
         {type, context.category != nullptr ? context.category : std::string(), text});
 }
 
-// The application, connected to the desktop's window system. Without a graphical session to reach
-// (a text console, a login over ssh) Qt ends the program with an abort, a core dump and a
-// paragraph about reinstalling; this says in one line that a graphical session is needed and
-// exits with status 1 instead. What Qt says while it connects is held back until it has, and then
-// passed on as it would have been.
+// The application, connected to the desktop's window system. Where it cannot connect, Qt ends the
+// program with an abort, a core dump and a paragraph about reinstalling; this says why in one line
+// and exits with status 1 instead. What Qt says while it connects is held back until it has, and
+// then passed on as it would have been.
 std::unique_ptr<QApplication> connectToDesktop(int& argc, char** argv)
 {
     const QtMessageHandler previous = qInstallMessageHandler(holdBackOrGiveUp);
@@ -74,11 +93,8 @@ int main(int argc, char* argv[])
     const CloseOnSignals closeOnSignals([] { QApplication::closeAllWindows(); });
     int status = 0;
     {
-        DesktopViewer viewer;
-        FrmAscii frmAscii(viewer.starter());
-        QObject::connect(&viewer, &DesktopViewer::openFailed, &frmAscii,
-                         &FrmAscii::showTableFailure);
-        frmAscii.show();
+        ProgramWindow program;
+        program.window().show();
         status = QApplication::exec();
     }
     kodvik::deleteAtExit();

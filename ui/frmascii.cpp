@@ -54,6 +54,16 @@ QIcon programIcon()
     return icon;
 }
 
+// The frame's buttons, as Qt's hints ask for them.
+Qt::WindowFlags frameFlags()
+{
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    flags.setFlag(Qt::WindowMinimizeButtonHint, kodvik::frame.minimiseBox);
+    flags.setFlag(Qt::WindowMaximizeButtonHint, kodvik::frame.maximiseBox);
+    return flags;
+}
+
 } // namespace
 
 QFont FrmAscii::windowFont()
@@ -65,16 +75,6 @@ QFont FrmAscii::windowFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
-}
-
-// The frame's buttons, as Qt's hints ask for them.
-Qt::WindowFlags frameFlags()
-{
-    Qt::WindowFlags flags =
-        Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    flags.setFlag(Qt::WindowMinimizeButtonHint, kodvik::frame.minimiseBox);
-    flags.setFlag(Qt::WindowMaximizeButtonHint, kodvik::frame.maximiseBox);
-    return flags;
 }
 
 FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)

@@ -5,6 +5,9 @@
 #include "scratchdirectory.h"
 
 #include <QAccessible>
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+#include <QAccessibleAnnouncementEvent>
+#endif
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
@@ -58,13 +61,32 @@ private:
     QTimer answer;
 };
 
+// What the window hands Qt's accessibility to tell screen readers. Qt hands on nothing while no
+// screen reader listens, as on the offscreen platform, so the window is given this in its place.
+std::vector<std::string> announced;
+
+void recordAnnouncement(QAccessibleEvent* event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (const auto* announcement = dynamic_cast<QAccessibleAnnouncementEvent*>(event)) {
+        announced.push_back(announcement->message().toStdString());
+    }
+#else
+    QAccessibleInterface* shown = event->accessibleInterface();
+    if (event->type() == QAccessible::ObjectShow && shown->role() == QAccessible::Notification) {
+        announced.push_back(shown->text(QAccessible::Name).toStdString());
+    }
+#endif
+}
+
 class Window : public testing::Test {
 protected:
     std::vector<std::string> viewerCalls;
     FrmAscii window{[this](std::string_view name) -> std::optional<std::string> {
-        viewerCalls.emplace_back(name);
-        return viewerFailure;
-    }};
+                        viewerCalls.emplace_back(name);
+                        return viewerFailure;
+                    },
+                    nullptr, recordAnnouncement};
     std::optional<std::string> viewerFailure;
 
     QLineEdit* txtTecken = child<QLineEdit>("txtTecken");
@@ -579,6 +601,22 @@ TEST_F(Window, EveryControlHasASpokenName)
     QTest::mouseClick(cmdTecken, Qt::LeftButton);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(lblFinns)->text(QAccessible::Name),
               "carriage return");
+}
+
+TEST_F(Window, AnnouncesEachAnswerOnceAndNothingBesideABox)
+{
+    announced.clear();
+    txtAscii->setText("65");
+    QTest::mouseClick(cmdTecken, Qt::LeftButton);
+    txtAscii->setText("130");
+    answeringBoxes([&] { QTest::mouseClick(cmdTecken, Qt::LeftButton); });
+    // A hold that ends without a click: answered once it has ended, or as it steps.
+    txtAscii->setText("70");
+    QTest::mousePress(cmdMer, Qt::RightButton);
+    window.tmrAsciiTick();
+    QTest::mouseRelease(cmdMer, Qt::RightButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(announced, (std::vector<std::string>{"65 A", "71 G"}));
 }
 
 // The one test on the real clock: two ticks of a held ">" take about a second. Only the lower

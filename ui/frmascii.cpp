@@ -77,9 +77,9 @@ QFont FrmAscii::windowFont()
     return font;
 }
 
-FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent)
+FrmAscii::FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent, Announcer::Deliver announce)
     : QWidget(parent, frameFlags()), numbers(QLocale::system().decimalPoint().front().unicode()),
-      startViewer(std::move(startViewer))
+      announcer(new Announcer(this, announce)), startViewer(std::move(startViewer))
 {
     setObjectName(QStringLiteral("frmAscii"));
     setWindowTitle(toQString(kodvik::title));
@@ -128,7 +128,7 @@ QPushButton* FrmAscii::makeButton(const kodvik::FormControl& control)
     button->setDefault(false);
     buttonKeys->watch(button);
     connect(button, &QPushButton::clicked, this,
-            [this, id = control.id] { kodvik::click(id, logic, [this] { print(); }); });
+            [this, id = control.id] { kodvik::click(id, logic, spoken, [this] { print(); }); });
     return button;
 }
 
@@ -229,6 +229,17 @@ bool FrmAscii::startRepeatTimer(int milliseconds)
 void FrmAscii::bringUp(Control button)
 {
     repeatButton(button)->setDown(false);
+}
+
+void FrmAscii::say(std::u16string_view utterance)
+{
+    announcer->announce(toQString(utterance));
+}
+
+void FrmAscii::sayHeldLater()
+{
+    QMetaObject::invokeMethod(
+        this, [this] { spoken.sayHeld(); }, Qt::QueuedConnection);
 }
 
 std::u16string FrmAscii::codeText() const

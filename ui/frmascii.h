@@ -4,10 +4,12 @@
 // and it lends that state to the code logic through kodvik::Fields. Each control is made from its
 // row of window/'s form, what a click runs is window/'s click table, and the press and hold of "<"
 // and ">" is window/'s PressAndHold; everything a button or the repeat timer does to the fields
-// is decided in core's CodeLogic. This class only
-// translates Qt's events into their calls and their texts into the controls. The table file
-// comes from table/, with a viewer starter handed in by main() (tests hand in a recorder).
+// is decided in core's CodeLogic, and what screen readers hear of it in window/'s Spoken, which
+// the Announcer delivers. This class only translates Qt's events into their calls and their
+// texts into the controls. The table file comes from table/, with a viewer starter handed in by
+// main() (tests hand in a recorder).
 
+#include "announcer.h"
 #include "buttonkeys.h"
 #include "codelogic.h"
 #include "codetable.h"
@@ -15,6 +17,7 @@
 #include "form.h"
 #include "portablenumbers.h"
 #include "press.h"
+#include "spoken.h"
 #include "windows1252.h"
 
 #include <QFont>
@@ -25,11 +28,15 @@
 #include <QWidget>
 #include <type_traits>
 
-class FrmAscii final : public QWidget, public kodvik::Fields, private kodvik::PressToolkit {
+class FrmAscii final : public QWidget,
+                       public kodvik::Fields,
+                       private kodvik::PressToolkit,
+                       private kodvik::Voice {
     Q_OBJECT
 
 public:
-    explicit FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent = nullptr);
+    explicit FrmAscii(kodvik::ViewerStarter startViewer, QWidget* parent = nullptr,
+                      Announcer::Deliver announce = &QAccessible::updateAccessibility);
 
     // The face of the labels and buttons. main() makes it the application's too, so the controls
     // are laid out in it from their creation and no other face is loaded at start.
@@ -61,6 +68,8 @@ private:
     bool startRepeatTimer(int milliseconds) override;
     void stopRepeatTimer() override { tmrAscii->stop(); }
     void bringUp(kodvik::Control button) override;
+    void say(std::u16string_view utterance) override;
+    void sayHeldLater() override;
 
     // A control as its row of the form makes it: a field, a button or a label, by its kind. Each
     // control is a member of the type its kind makes, so none can be taken for another.
@@ -105,7 +114,9 @@ private:
 
     kodvik::PortableNumbers numbers;
     kodvik::Windows1252 codePage;
-    kodvik::CodeLogic logic{*this, numbers, codePage};
-    kodvik::PressAndHold press{logic, *this};
+    Announcer* announcer;
+    kodvik::Spoken spoken{*this, *this, Announcer::replacesOlder};
+    kodvik::CodeLogic logic{spoken, numbers, codePage};
+    kodvik::PressAndHold press{logic, spoken, *this};
     kodvik::ViewerStarter startViewer;
 };

@@ -1,5 +1,7 @@
 #include "accessiblename.h"
 
+#include "systemlibrary.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,34 +16,23 @@ namespace {
 // Its own id beside the window's other subclasses of the same control.
 constexpr UINT_PTR subclassId = 0x4E414D45; // "NAME"
 
-// Windows' accessibility services, from oleacc.dll. That is not one of Windows' known DLLs, so
-// an import of it would be looked for in Kodvik's own folder before the system folder: a DLL of
-// that name saved beside kodvik.exe would run inside it. It is loaded from the system folder
-// alone, on first use.
+// Windows' accessibility services, from oleacc.dll, which is not one of Windows' known DLLs.
 struct Oleacc {
     decltype(&CreateStdAccessibleObject) createStdAccessibleObject = nullptr;
     decltype(&LresultFromObject) lresultFromObject = nullptr;
 };
 
-template <typename Function> Function exported(HMODULE module, const char* name)
-{
-    // Through void (*)(): GetProcAddress's own type is no more the function's than any other.
-    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 // Null when the system's oleacc.dll cannot be loaded.
 const Oleacc* oleacc()
 {
     static const Oleacc loaded = [] {
+        const HMODULE module = kodvik::systemLibrary(L"oleacc.dll");
         Oleacc functions;
-        if (const HMODULE module =
-                LoadLibraryExW(L"oleacc.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32)) {
-            functions.createStdAccessibleObject =
-                exported<decltype(functions.createStdAccessibleObject)>(
-                    module, "CreateStdAccessibleObject");
-            functions.lresultFromObject =
-                exported<decltype(functions.lresultFromObject)>(module, "LresultFromObject");
-        }
+        functions.createStdAccessibleObject =
+            kodvik::exported<decltype(functions.createStdAccessibleObject)>(
+                module, "CreateStdAccessibleObject");
+        functions.lresultFromObject =
+            kodvik::exported<decltype(functions.lresultFromObject)>(module, "LresultFromObject");
         return functions;
     }();
     return loaded.createStdAccessibleObject != nullptr && loaded.lresultFromObject != nullptr

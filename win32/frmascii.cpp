@@ -13,6 +13,7 @@ namespace {
 
 constexpr wchar_t windowClass[] = L"Kodvik.FrmAscii";
 constexpr UINT_PTR repeatTimerId = 1;
+constexpr UINT sayHeldMessage = WM_APP;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC windowProc)
 {
@@ -42,8 +43,8 @@ void registerWindowClass(HINSTANCE instance, WNDPROC windowProc)
 
 } // namespace
 
-FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer)
-    : startViewer(std::move(startViewer))
+FrmAscii::FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer, Announce announce)
+    : announce(std::move(announce)), startViewer(std::move(startViewer))
 {
     registerWindowClass(instance, &FrmAscii::windowProc);
     // The size follows once the window knows its monitor's DPI.
@@ -129,7 +130,7 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (HIWORD(wParam) == BN_CLICKED && lParam != 0) {
             const Control id = kodvik::controlOf(LOWORD(wParam));
             if (reinterpret_cast<HWND>(lParam) == control(id)) {
-                kodvik::click(id, logic, [this] { print(); });
+                kodvik::click(id, logic, spoken, [this] { print(); });
             }
         }
         return 0;
@@ -139,6 +140,9 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
+    case sayHeldMessage:
+        spoken.sayHeld();
+        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
@@ -224,6 +228,11 @@ bool FrmAscii::startRepeatTimer(int milliseconds)
 void FrmAscii::stopRepeatTimer()
 {
     KillTimer(frmAscii, repeatTimerId);
+}
+
+void FrmAscii::sayHeldLater()
+{
+    PostMessageW(frmAscii, sayHeldMessage, 0, 0);
 }
 
 void FrmAscii::bringUp(Control button)

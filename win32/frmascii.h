@@ -4,12 +4,14 @@
 // the user sees, and it lends that state to the code logic through kodvik::Fields. Layout makes
 // the controls from window/'s form and follows the DPI; ButtonKeys gives the buttons their keys
 // and every mouse button, WholeFields keeps the fields' characters whole; the press and hold of
-// "<" and ">" is window/'s PressAndHold, and what a button or a tick does is core's CodeLogic.
+// "<" and ">" is window/'s PressAndHold, and what a button or a tick does is core's CodeLogic;
+// what screen readers hear of it is window/'s Spoken, raised as UI Automation's notification.
 // This class turns window messages into their calls and their texts into the controls, and its
 // message loop lets IsDialogMessageW give Tab and Shift+Tab their meaning. Numbers and characters
 // go through Windows' own services (OleNumbers, AnsiCodePage); the table file comes from table/,
 // with a viewer starter handed in by main (tests hand in a recorder).
 
+#include "announcement.h"
 #include "ansicodepage.h"
 #include "buttonkeys.h"
 #include "codelogic.h"
@@ -19,17 +21,24 @@
 #include "layout.h"
 #include "olenumbers.h"
 #include "press.h"
+#include "spoken.h"
 #include "wholefield.h"
 
 #include <windows.h>
 
-class FrmAscii final : public kodvik::Fields, private kodvik::PressToolkit {
+#include <functional>
+#include <string_view>
+
+class FrmAscii final : public kodvik::Fields, private kodvik::PressToolkit, private kodvik::Voice {
 public:
     using Control = kodvik::Control;
+    // Tells screen readers an utterance for the window; tests hand in a recorder.
+    using Announce = std::function<void(HWND window, std::u16string_view text)>;
 
     // Creates the window, hidden, with every control in its start state. Throws
     // std::runtime_error when Windows cannot create it.
-    FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer);
+    FrmAscii(HINSTANCE instance, kodvik::ViewerStarter startViewer,
+             Announce announce = kodvik::announce);
     ~FrmAscii() override;
     FrmAscii(const FrmAscii&) = delete;
     FrmAscii& operator=(const FrmAscii&) = delete;
@@ -66,6 +75,8 @@ private:
     bool startRepeatTimer(int milliseconds) override;
     void stopRepeatTimer() override;
     void bringUp(Control button) override;
+    void say(std::u16string_view utterance) override { announce(frmAscii, utterance); }
+    void sayHeldLater() override;
     void print();
 
     HWND frmAscii = nullptr;
@@ -76,8 +87,11 @@ private:
 
     kodvik::OleNumbers numbers;
     kodvik::AnsiCodePage codePage;
-    kodvik::CodeLogic logic{*this, numbers, codePage};
-    kodvik::PressAndHold press{logic, *this};
+    Announce announce;
+    // UI Automation's notifications replace one another.
+    kodvik::Spoken spoken{*this, *this, true};
+    kodvik::CodeLogic logic{spoken, numbers, codePage};
+    kodvik::PressAndHold press{logic, spoken, *this};
     kodvik::ButtonKeys buttonKeys{press};
     kodvik::WholeFields wholeFields;
     kodvik::ViewerStarter startViewer;

@@ -2,20 +2,21 @@
 
 namespace kodvik {
 
-void click(Control button, CodeLogic& logic, const std::function<void()>& print)
+void click(Control button, CodeLogic& logic, Spoken& spoken, const std::function<void()>& print)
 {
+    // "ASCII" reads the character field; the others read the code field.
     switch (button) {
     case Control::cmdTecken:
-        logic.tecken();
+        spoken.run(Control::txtAscii, [&logic] { logic.tecken(); });
         break;
     case Control::cmdAscii:
-        logic.reverseLookup();
+        spoken.run(Control::txtTecken, [&logic] { logic.reverseLookup(); });
         break;
     case Control::cmdMer:
-        logic.bladdrahoger();
+        spoken.run(Control::txtAscii, [&logic] { logic.bladdrahoger(); });
         break;
     case Control::cmdMindre:
-        logic.bladdravanster();
+        spoken.run(Control::txtAscii, [&logic] { logic.bladdravanster(); });
         break;
     case Control::cmdPrint:
         print();

@@ -32,6 +32,7 @@ void PressAndHold::pressed(Control button)
 {
     held = button;
     ended = false;
+    spoken.holdStarted();
     logic.startRepeat(button == Control::cmdMer ? RepeatDirection::Up : RepeatDirection::Down);
 }
 
@@ -40,6 +41,7 @@ void PressAndHold::released()
     held.reset();
     ended = false;
     logic.stopRepeat();
+    spoken.holdEnded();
 }
 
 // The repeat ends as on a release. One that a message box has already halted keeps its direction
@@ -54,13 +56,14 @@ void PressAndHold::pressLost()
     if (enabled) {
         logic.stopRepeat();
     }
+    spoken.holdEnded();
 }
 
 void PressAndHold::tick()
 {
     // A tick already queued when the timer was stopped is not a tick any more.
     if (running) {
-        logic.repeatTick();
+        spoken.run(Control::txtAscii, [this] { logic.repeatTick(); });
     }
 }
 

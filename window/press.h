@@ -7,6 +7,7 @@
 
 #include "codelogic.h"
 #include "form.h"
+#include "spoken.h"
 
 #include <optional>
 
@@ -31,7 +32,10 @@ protected:
 
 class PressAndHold {
 public:
-    PressAndHold(CodeLogic& logic, PressToolkit& toolkit) : logic(logic), toolkit(toolkit) {}
+    // `logic` works on `spoken`, which hears each tick's answer and when the hold ends.
+    PressAndHold(CodeLogic& logic, Spoken& spoken, PressToolkit& toolkit)
+        : logic(logic), spoken(spoken), toolkit(toolkit)
+    {}
 
     // The window's repeat timer, as the code logic sets it through the window's fields.
     void setTimerEnabled(bool enabled);
@@ -59,6 +63,7 @@ private:
     void updateTimer(bool restart);
 
     CodeLogic& logic;
+    Spoken& spoken;
     PressToolkit& toolkit;
     std::optional<Control> held;
     bool ended = false;

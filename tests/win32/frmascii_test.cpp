@@ -857,6 +857,31 @@ TEST_F(Window, DeletesTheTableWhenTheSessionEnds)
     EXPECT_FALSE(std::filesystem::exists("ascii.txt"));
 }
 
+// Windows' notification cannot be heard under Wine, so the window is handed a recorder in its
+// place.
+TEST(Announcing, EachAnswerOnceAndNothingBesideABox)
+{
+    std::vector<std::pair<HWND, std::u16string>> said;
+    FrmAscii window{GetModuleHandleW(nullptr), [](std::string_view) { return std::nullopt; },
+                    [&said](HWND to, std::u16string_view text) { said.emplace_back(to, text); }};
+    SetWindowTextW(window.control(C::txtAscii), L"65");
+    SendMessageW(window.control(C::cmdTecken), BM_CLICK, 0, 0);
+    {
+        const MessageBoxes boxes;
+        SetWindowTextW(window.control(C::txtAscii), L"130");
+        SendMessageW(window.control(C::cmdTecken), BM_CLICK, 0, 0);
+        EXPECT_EQ(boxes.seen.size(), 1U);
+    }
+    // A hold that ends without a click: each step replaces the one before.
+    SetWindowTextW(window.control(C::txtAscii), L"70");
+    SendMessageW(window.control(C::cmdMer), WM_RBUTTONDOWN, MK_RBUTTON, inside);
+    SendMessageW(window.handle(), WM_TIMER, 1, 0);
+    SendMessageW(window.control(C::cmdMer), WM_RBUTTONUP, 0, inside);
+    dispatchPosted();
+    const decltype(said) expected{{window.handle(), u"65 A"}, {window.handle(), u"71 G"}};
+    EXPECT_EQ(said, expected);
+}
+
 TEST_F(Window, EndsItsLoopWhenClosed)
 {
     PostMessageW(frmAscii, WM_CLOSE, 0, 0);

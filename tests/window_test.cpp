@@ -208,7 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Paste{"txtAscii", "123", "4", "123"}, Paste{"txtTecken", "", "AB", "A"},
                     Paste{"txtTecken", "A", "B", "A"},
                     // A character beyond the BMP fits whole or not at all.
-                    Paste{"txtTecken", "", emoji, ""}, Paste{"txtAscii", "1", emoji, "1" + emoji},
+                    Paste{"txtTecken", "", emoji, ""}, Paste{"txtAscii", "", emoji, emoji},
+                    Paste{"txtAscii", "", emoji + "1", emoji + "1"},
+                    Paste{"txtAscii", "1", emoji, "1" + emoji},
                     Paste{"txtAscii", "12", emoji, "12"},
                     Paste{"txtAscii", "", "1" + emoji + "2", "1" + emoji}));
 

@@ -433,6 +433,8 @@ std::vector<Entry> entries()
     for (const Way way :
          {Way::Typed, Way::TypedByInputMethod, Way::Pasted, Way::CommittedByInputMethod}) {
         all.push_back({way, C::txtTecken, L"", emoji, L""});
+        all.push_back({way, C::txtAscii, L"", emoji, emoji});
+        all.push_back({way, C::txtAscii, L"", emoji + L"1", emoji + L"1"});
         all.push_back({way, C::txtAscii, L"1", emoji, L"1" + emoji});
         all.push_back({way, C::txtAscii, L"12", emoji, L"12"});
         all.push_back({way, C::txtAscii, L"", L"1" + emoji + L"2", L"1" + emoji});

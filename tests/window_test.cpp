@@ -509,6 +509,17 @@ TEST_F(Window, TimerWithoutIntervalNeverTicks)
     EXPECT_FALSE(tmrAscii->isActive());
 }
 
+TEST_F(Window, ANewIntervalRestartsTheRunningTimer)
+{
+    window.setRepeatTimerEnabled(true);
+    window.setRepeatInterval(500);
+    window.setRepeatInterval(250);
+    auto* tmrAscii = window.findChild<QTimer*>("tmrAscii");
+    ASSERT_NE(tmrAscii, nullptr);
+    EXPECT_TRUE(tmrAscii->isActive());
+    EXPECT_EQ(tmrAscii->interval(), 250);
+}
+
 TEST_F(Window, MessageBoxCodeShowsTheBoxAndHalts)
 {
     txtAscii->setText("129");

@@ -727,13 +727,16 @@ TEST_F(Window, StepsOnEachTickWhileHeldAndOnceMoreOnRelease)
     EXPECT_EQ(code(), L"64");
 }
 
-TEST_F(Window, IgnoresATickThatCameAfterTheRelease)
+// The release kills the system's timer, and a tick that it had already queued steps no more. (A
+// tick while the timer is halted with the repeat still set is HaltsTheRepeatAtAMessageBoxCode's.)
+TEST_F(Window, KillsTheTimerOnTheReleaseAndIgnoresATickAlreadyQueued)
 {
     SetWindowTextW(txtAscii, L"64");
     SendMessageW(cmdMer, WM_RBUTTONDOWN, MK_RBUTTON, inside);
     SendMessageW(cmdMer, WM_RBUTTONUP, 0, inside);
     tick();
     EXPECT_EQ(code(), L"64");
+    EXPECT_FALSE(KillTimer(frmAscii, 1)) << "the timer still runs";
 }
 
 TEST_F(Window, StopsTheTimerOnATickWithNoDirection)

@@ -41,7 +41,9 @@ if [ "${1-}" = --in-session ]; then
     has_keyboard() { [[ $(swaymsg -t get_inputs) == *'"type": "keyboard"'* ]]; }
     wait_for 10 has_keyboard || { echo "wtype brought no keyboard" >&2; exit 1; }
 
-    # timeout bounds the run and passes the SIGTERM on to the program, once.
+    # timeout bounds the run and passes the SIGTERM on to the program, once. Kodvik closes its
+    # window on SIGTERM; closed by the compositor instead, Qt 6.4's Wayland plugin hangs about one
+    # time in three in QApplication's destructor, a window with nothing but a line edit too.
     XDG_SESSION_TYPE=wayland timeout --foreground --kill-after=5 60 ./kodvik 2>kodvik.log &
     kodvik=$!
     shown_or_gone() {

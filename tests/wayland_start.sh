@@ -93,4 +93,4 @@ if [ "$(id -u)" -eq 0 ]; then
     run=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 "${run[@]}" env -i PATH="$PATH" HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
-    LANG=C.UTF-8 "$0" --in-session "$scratch"
+    LANG=C.UTF-8 ASAN_OPTIONS="${ASAN_OPTIONS-}" "$0" --in-session "$scratch"

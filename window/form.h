@@ -76,16 +76,17 @@ inline constexpr std::array<FormControl, controlCount> form = [] {
 
 // A row left out would leave a zeroed row at the end, a second txtTecken: each row must stand at
 // its control's place.
-static_assert(
-    [] {
-        for (std::size_t at = 0; at < form.size(); ++at) {
-            if (static_cast<std::size_t>(form.at(at).id) != at || form.at(at).name.empty()) {
-                return false;
-            }
+[[nodiscard]] constexpr bool eachRowStandsAtItsPlace()
+{
+    for (std::size_t at = 0; at < form.size(); ++at) {
+        if (static_cast<std::size_t>(form.at(at).id) != at || form.at(at).name.empty()) {
+            return false;
         }
-        return true;
-    }(),
-    "each row of the form stands at its control's place in Control");
+    }
+    return true;
+}
+static_assert(eachRowStandsAtItsPlace(),
+              "each row of the form stands at its control's place in Control");
 
 inline constexpr int clientWidth = 2445; // twips
 inline constexpr int clientHeight = 2160;

@@ -35,6 +35,9 @@ build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-lib
 # program for dpkg-shlibdeps (in dpkg-dev); the menu-entry check clicks Print with xdotool on Xvfb.
 packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin
     xvfb xauth xdotool)
+# The start on Wayland: sway as a headless compositor, wtype to type into Kodvik, wl-clipboard to
+# read what it copied, and Qt's Wayland platform plugin.
+packaging_packages+=(sway wtype wl-clipboard qt6-wayland)
 
 # The sanitizer, fuzzing and static-analysis checks of the test command: clang with libFuzzer and
 # the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.

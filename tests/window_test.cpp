@@ -22,6 +22,7 @@
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <optional>
 #include <sys/wait.h>
 #include <vector>
@@ -230,7 +231,9 @@ INSTANTIATE_TEST_SUITE_P(
                     Paste{"txtAscii", "123", "4", "123"}, Paste{"txtTecken", "", "AB", "A"},
                     Paste{"txtTecken", "A", "B", "A"},
                     // A character beyond the BMP fits whole or not at all.
-                    Paste{"txtTecken", "", emoji, ""}, Paste{"txtAscii", "1", emoji, "1" + emoji},
+                    Paste{"txtTecken", "", emoji, ""}, Paste{"txtAscii", "", emoji, emoji},
+                    Paste{"txtAscii", "", emoji + "1", emoji + "1"},
+                    Paste{"txtAscii", "1", emoji, "1" + emoji},
                     Paste{"txtAscii", "12", emoji, "12"},
                     Paste{"txtAscii", "", "1" + emoji + "2", "1" + emoji}));
 
@@ -528,6 +531,17 @@ TEST_F(Window, TimerWithoutIntervalNeverTicks)
     EXPECT_FALSE(tmrAscii->isActive());
 }
 
+TEST_F(Window, ANewIntervalRestartsTheRunningTimer)
+{
+    window.setRepeatTimerEnabled(true);
+    window.setRepeatInterval(500);
+    window.setRepeatInterval(250);
+    auto* tmrAscii = window.findChild<QTimer*>("tmrAscii");
+    ASSERT_NE(tmrAscii, nullptr);
+    EXPECT_TRUE(tmrAscii->isActive());
+    EXPECT_EQ(tmrAscii->interval(), 250);
+}
+
 TEST_F(Window, MessageBoxCodeShowsTheBoxAndHalts)
 {
     txtAscii->setText("129");
@@ -680,20 +694,68 @@ protected:
     static bool gone(pid_t pid) { return !std::filesystem::exists("/proc/" + std::to_string(pid)); }
 };
 
-TEST_F(Opening, AnOpenerThatFailsIsShownWithItsReason)
+struct OpenerFailure {
+    int status;
+    const char* reason;
+};
+
+void PrintTo(const OpenerFailure& failure, std::ostream* out)
 {
-    startWindow(3);
+    *out << "exit status " << failure.status;
+}
+
+class FailingOpener : public Opening, public testing::WithParamInterface<OpenerFailure> {};
+
+TEST_P(FailingOpener, IsShownWithItsReason)
+{
+    startWindow(GetParam().status);
     BoxAnswerer answerer;
     const pid_t pid = print();
     EXPECT_TRUE(answerer.seen.empty()) << "Print waited for the opener";
     writeFile("go", "");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !answerer.seen.empty(); }, 5000));
-    EXPECT_EQ(answerer.seen[0].text,
-              "Could not open ascii.txt in a viewer: no application is set to open text files");
+    EXPECT_EQ(answerer.seen[0].text.toStdString(),
+              std::string("Could not open ascii.txt in a viewer: ") + GetParam().reason);
     EXPECT_EQ(readFile("given"), (scratch.path / "ascii.txt").string());
     EXPECT_EQ(readFile("ascii.txt"),
               kodvik::tableContent(kodvik::Windows1252{}, kodvik::TableEncoding::Utf8));
     EXPECT_TRUE(gone(pid));
+}
+
+// The exit statuses that xdg-open documents, and one it does not.
+INSTANTIATE_TEST_SUITE_P(
+    ExitStatus, FailingOpener,
+    testing::Values(OpenerFailure{1, "the opener did not understand its command line"},
+                    OpenerFailure{2, "the opener did not find the file"},
+                    OpenerFailure{3, "no application is set to open text files"},
+                    OpenerFailure{4, "the application for text files could not open it"},
+                    OpenerFailure{5, "the opener ended with status 5"}),
+    [](const testing::TestParamInfo<OpenerFailure>& info) {
+        return std::to_string(info.param.status);
+    });
+
+// Each Print watches its opener until it ends, and then lets go of what it watched it with.
+TEST_F(Opening, AnOpenerThatEndsLeavesNoFileOpen)
+{
+    startWindow(0);
+    writeFile("go", "");
+    const auto printUntilReaped = [this] {
+        std::filesystem::remove("pid");
+        const pid_t pid = print();
+        return QTest::qWaitFor([&] { return gone(pid); }, 5000);
+    };
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"),
+                             std::filesystem::directory_iterator());
+    };
+    // The first Print may open what every later one shares.
+    ASSERT_TRUE(printUntilReaped());
+    const auto before = openFiles();
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(printUntilReaped());
+    }
+    EXPECT_TRUE(QTest::qWaitFor([&] { return openFiles() <= before; }, 5000))
+        << openFiles() - before << " more files open after three Prints";
 }
 
 TEST_F(Opening, AnOpenerThatSucceedsLaterIsReapedWithoutAWord)

@@ -433,6 +433,8 @@ std::vector<Entry> entries()
     for (const Way way :
          {Way::Typed, Way::TypedByInputMethod, Way::Pasted, Way::CommittedByInputMethod}) {
         all.push_back({way, C::txtTecken, L"", emoji, L""});
+        all.push_back({way, C::txtAscii, L"", emoji, emoji});
+        all.push_back({way, C::txtAscii, L"", emoji + L"1", emoji + L"1"});
         all.push_back({way, C::txtAscii, L"1", emoji, L"1" + emoji});
         all.push_back({way, C::txtAscii, L"12", emoji, L"12"});
         all.push_back({way, C::txtAscii, L"", L"1" + emoji + L"2", L"1" + emoji});
@@ -725,13 +727,16 @@ TEST_F(Window, StepsOnEachTickWhileHeldAndOnceMoreOnRelease)
     EXPECT_EQ(code(), L"64");
 }
 
-TEST_F(Window, IgnoresATickThatCameAfterTheRelease)
+// The release kills the system's timer, and a tick that it had already queued steps no more. (A
+// tick while the timer is halted with the repeat still set is HaltsTheRepeatAtAMessageBoxCode's.)
+TEST_F(Window, KillsTheTimerOnTheReleaseAndIgnoresATickAlreadyQueued)
 {
     SetWindowTextW(txtAscii, L"64");
     SendMessageW(cmdMer, WM_RBUTTONDOWN, MK_RBUTTON, inside);
     SendMessageW(cmdMer, WM_RBUTTONUP, 0, inside);
     tick();
     EXPECT_EQ(code(), L"64");
+    EXPECT_FALSE(KillTimer(frmAscii, 1)) << "the timer still runs";
 }
 
 TEST_F(Window, StopsTheTimerOnATickWithNoDirection)

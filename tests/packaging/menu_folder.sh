@@ -65,7 +65,8 @@ for row in HUP INT TERM "TERM TERM"; do
     ! kill -0 "$(cat "$scratch/pid")" 2>/dev/null || fail "$row: Kodvik still runs"
     [ ! -f "$scratch/slept" ] || fail "$row: the launcher waited until Kodvik ended by itself"
     [ -z "$(ls -A "$scratch/tmp")" ] || fail "$row: left behind $(ls "$scratch/tmp")"
-    kill -- "-$launcher_pid" 2>/dev/null || true # what an unmended launcher left running
+    # What an unmended launcher left running, and what Kodvik left that heeds no TERM.
+    kill -KILL -- "-$launcher_pid" 2>/dev/null || true
 done
 
 # A relative TMPDIR, from the folder the launcher starts in.

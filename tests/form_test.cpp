@@ -52,7 +52,7 @@ TEST(Form, HoldsEachControlInTabOrder)
     // 15 twips to a pixel at 96 DPI.
     EXPECT_EQ(kodvik::pixels(kodvik::clientWidth), 163);
     EXPECT_EQ(kodvik::pixels(kodvik::clientHeight), 144);
-    EXPECT_TRUE(kodvik::title == u"Kodvik 1.01");
+    static_assert(kodvik::title == u"Kodvik 1.01");
 }
 
 } // namespace

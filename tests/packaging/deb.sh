@@ -35,4 +35,12 @@ for package in "${needed[@]}" qt6-qpa-plugins fonts-liberation; do
     [[ ", $depends," == *", $package"[\ ,]* ]] || { echo "Depends lacks $package" >&2; missing=1; }
 done
 [ "$missing" -eq 0 ] || exit 1
-echo "$deb: $(stat -c %s "$deb") bytes"
+
+# Installed-Size counts the content, each file in whole KiB, rounded up, and 1 KiB for each folder
+# or link, and not the sizes that the file system it was made on gives its folders.
+installed=$(dpkg-deb --field "$deb" Installed-Size)
+counted=$(dpkg-deb --fsys-tarfile "$deb" | tar -tv |
+    awk '{ kib += /^-/ ? int(($3 + 1023) / 1024) : 1 } END { print kib }')
+[ "$installed" = "$counted" ] ||
+    { echo "Installed-Size: $installed, but the content comes to $counted KiB" >&2; exit 1; }
+echo "$deb: $(stat -c %s "$deb") bytes, $installed KiB installed"

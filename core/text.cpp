@@ -7,8 +7,8 @@ namespace kodvik {
 std::u16string decimal(int number)
 {
     char digits[16]{};
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    return {std::begin(digits), end};
+    const auto end = std::to_chars(digits, std::end(digits), number).ptr;
+    return {digits, end};
 }
 
 std::u16string_view trim(std::u16string_view text)

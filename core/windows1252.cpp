@@ -41,7 +41,7 @@ std::optional<std::uint8_t> Windows1252::codeOf(std::u16string_view text) const
         return static_cast<std::uint8_t>(character);
     }
     // A surrogate never matches here, so a character beyond the BMP has no code either.
-    const auto* found = std::find(highControls.begin(), highControls.end(), character);
+    const auto* found = std::ranges::find(highControls, character);
     if (found == highControls.end()) {
         return std::nullopt;
     }

@@ -45,7 +45,7 @@ public:
     std::u16string text(std::uint8_t maxLength)
     {
         std::u16string result(byte() % (maxLength + 1), u'\0');
-        std::generate(result.begin(), result.end(), [this] { return unit(); });
+        std::ranges::generate(result, [this] { return unit(); });
         return result;
     }
 
@@ -140,7 +140,7 @@ void checkInvariants(const MemoryFields& fields, const Snapshot& before, Op op,
         const auto& shown = fields.messageBoxes[box];
         check(shown.characterWhenShown.empty() && !shown.timerEnabledWhenShown);
         check(shown.title == kodvik::texts::messageBoxTitle);
-        check(shown.text.rfind(u"Character for ASCII value ", 0) == 0);
+        check(shown.text.starts_with(u"Character for ASCII value "));
     }
     if (fields.messageBoxes.size() != before.messageBoxes) {
         check(op == Op::Tecken || steps);

@@ -40,8 +40,9 @@ packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-
 packaging_packages+=(sway wtype wl-clipboard qt6-wayland)
 
 # The sanitizer, fuzzing and static-analysis checks of the test command: clang with libFuzzer and
-# the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck.
-analysis_packages=(clang-14 libclang-rt-14-dev clang-tidy-14 cppcheck)
+# the sanitizer runtimes (libclang-rt), clang-tidy and cppcheck. The unversioned packages bring the
+# release's own clang: 14 on Debian 12, 19 on Debian 13.
+analysis_packages=(clang libclang-rt-dev clang-tidy cppcheck)
 
 # The native Windows program: MinGW-w64 cross-compiles it, wixl and msibuild (msitools) make its
 # installer, and its tests run under Wine on a virtual display (xvfb-run, which needs xauth),

@@ -139,8 +139,8 @@ void deleteAtExit() noexcept
 {
     try {
         static_cast<void>(tablefile::removeName(std::string(tableFileName)));
-    } catch (...) {
-        // Only building the name can throw, and nothing at exit may stop the program ending.
+    } catch (...) { // NOLINT(bugprone-empty-catch): nothing at exit may stop the program ending
+        // Only building the name can throw.
     }
 }
 

@@ -61,7 +61,7 @@ TEST(Form, HasTheFirstDrawingsClientAreaAndTitle)
     EXPECT_EQ(kodvik::clientHeight, 2160);
     EXPECT_EQ(kodvik::pixels(kodvik::clientWidth), 163);
     EXPECT_EQ(kodvik::pixels(kodvik::clientHeight), 144);
-    EXPECT_TRUE(kodvik::title == u"Kodvik 1.01");
+    static_assert(kodvik::title == u"Kodvik 1.01");
 }
 
 } // namespace

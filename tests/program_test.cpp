@@ -16,7 +16,7 @@ bool catches(qint64 pid, int signal)
 {
     std::ifstream status("/proc/" + std::to_string(pid) + "/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("SigCgt:", 0) == 0) {
+        if (line.starts_with("SigCgt:")) {
             return ((std::stoull(line.substr(7), nullptr, 16) >> (signal - 1)) & 1U) != 0;
         }
     }

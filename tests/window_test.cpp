@@ -48,8 +48,8 @@ public:
         answer.setInterval(10);
         QObject::connect(&answer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back({box->windowTitle(), box->text(), box->icon(),
-                                static_cast<qsizetype>(box->buttons().size())});
+                seen.push_back(
+                    {box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
                 box->buttons().front()->click();
             }
         });

@@ -8,8 +8,9 @@ fail() {
 }
 # The Unix path of a Windows path with environment variables, as the prefix expands them.
 unix_path() { winepath -u "$(wine cmd /c echo "$1" | tr -d '\r')"; }
-# The entries in Apps named Kodvik, as "{ProductCode}|||Kodvik" lines.
-apps_entries() { wine uninstaller --list | tr -d '\r' | grep '|||Kodvik$' || true; }
+# The entries in Apps named Kodvik, as "{ProductCode}|||Kodvik" lines. Wine 8 lists them on
+# standard output, Wine 10 on standard error.
+apps_entries() { wine uninstaller --list 2>&1 | tr -d '\r' | grep '|||Kodvik$' || true; }
 
 trap 'wineserver -k 2>/dev/null || true; wineserver -w; rm -rf "$WINEPREFIX"' EXIT
 rm -rf "$WINEPREFIX"

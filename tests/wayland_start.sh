@@ -85,12 +85,14 @@ compgen -G '/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so' >/dev/null 
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 mkdir -m 0700 "$scratch/runtime" "$scratch/home"
-# A copy, so that nobody can run it wherever the build folder is.
+# Copies of the program and of this script, so that nobody can run them wherever the build and
+# source folders are (root's home, say).
 cp "$program" "$scratch/kodvik"
+cp "$0" "$scratch/wayland_start.sh"
 run=()
 if [ "$(id -u)" -eq 0 ]; then
     chown -R nobody:nogroup "$scratch"
     run=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
 fi
 "${run[@]}" env -i PATH="$PATH" HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
-    LANG=C.UTF-8 ASAN_OPTIONS="${ASAN_OPTIONS-}" "$0" --in-session "$scratch"
+    LANG=C.UTF-8 ASAN_OPTIONS="${ASAN_OPTIONS-}" "$scratch/wayland_start.sh" --in-session "$scratch"

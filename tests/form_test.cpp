@@ -54,14 +54,10 @@ TEST(Form, TakesOneCharacterAndThreeDigits)
     EXPECT_EQ(kodvik::formControl(Control::txtAscii).maxLength, 3);
 }
 
-// The window as it was first drawn: 15 twips to a pixel at 96 DPI.
-TEST(Form, HasTheFirstDrawingsClientAreaAndTitle)
-{
-    EXPECT_EQ(kodvik::clientWidth, 2445);
-    EXPECT_EQ(kodvik::clientHeight, 2160);
-    EXPECT_EQ(kodvik::pixels(kodvik::clientWidth), 163);
-    EXPECT_EQ(kodvik::pixels(kodvik::clientHeight), 144);
-    static_assert(kodvik::title == u"Kodvik 1.01");
-}
+// The window as it was first drawn: 15 twips to a pixel at 96 DPI. Checked as the tests are built.
+static_assert(kodvik::clientWidth == 2445 && kodvik::clientHeight == 2160);
+static_assert(kodvik::pixels(kodvik::clientWidth) == 163);
+static_assert(kodvik::pixels(kodvik::clientHeight) == 144);
+static_assert(kodvik::title == u"Kodvik 1.01");
 
 } // namespace

@@ -37,10 +37,9 @@ std::string whyNoWindow(const QString& fatal)
         return "needs a graphical session (X11 or Wayland), and none could be reached";
     }
     QString reason = fatal;
-    const auto warning =
-        std::find_if(heldMessages.begin(), heldMessages.end(), [](const auto& held) {
-            return held.type == QtWarningMsg || held.type == QtCriticalMsg;
-        });
+    const auto warning = std::ranges::find_if(heldMessages, [](const auto& held) {
+        return held.type == QtWarningMsg || held.type == QtCriticalMsg;
+    });
     if (warning != heldMessages.end()) {
         reason = warning->text;
     }

@@ -1,11 +1,42 @@
 #include "announcer.h"
 
+#include <utility>
+
+namespace {
+
+// Twice Orca's tenth of a second, for what the bus and a busy machine add to it.
+constexpr int pauseMilliseconds = 200;
+
+} // namespace
+
+Announcer::Announcer(QWidget* window, Deliver deliver)
+    : QObject(window), window(window), deliver(deliver)
+{
+    pause->setSingleShot(true);
+    pause->setInterval(pauseMilliseconds);
+    connect(pause, &QTimer::timeout, this, [this] {
+        if (waiting) {
+            tell(*std::exchange(waiting, std::nullopt));
+        }
+    });
+}
+
+void Announcer::announce(const QString& text)
+{
+    if (pause->isActive()) {
+        waiting = text;
+    } else {
+        tell(text);
+    }
+}
+
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
 
 #include <QAccessibleAnnouncementEvent>
 
-void Announcer::announce(const QString& text)
+void Announcer::tell(const QString& text)
 {
+    pause->start();
     QAccessibleAnnouncementEvent event(window, text);
     event.setPoliteness(QAccessible::AnnouncementPoliteness::Polite);
     deliver(&event);
@@ -55,8 +86,9 @@ private:
     QWidget* widget;
 };
 
-void Announcer::announce(const QString& text)
+void Announcer::tell(const QString& text)
 {
+    pause->start();
     if (notification == nullptr) {
         // Registered for this object, so Qt deletes it when this goes.
         notification = new Notification(this, window);

@@ -23,6 +23,32 @@ bool catches(qint64 pid, int signal)
     return false;
 }
 
+// Xvfb on a display number it chooses, with EXTRA arguments; false where there is no Xvfb.
+bool startXvfb(QProcess& xvfb, const QStringList& extra = {})
+{
+    xvfb.start("Xvfb", QStringList{"-displayfd", "1", "-nolisten", "tcp"} + extra);
+    return xvfb.waitForStarted(10000);
+}
+
+// The display, once Xvfb takes connections and says which it is; empty if it never does.
+QString displayOf(QProcess& xvfb)
+{
+    if (!QTest::qWaitFor([&xvfb] { return xvfb.canReadLine(); }, 10000)) {
+        return {};
+    }
+    return ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+}
+
+// The caller's environment, with the X display as the program's only way to a window.
+QProcessEnvironment onDisplay(const QString& display)
+{
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("WAYLAND_DISPLAY");
+    environment.remove("QT_QPA_PLATFORM");
+    environment.insert("DISPLAY", display);
+    return environment;
+}
+
 struct Ending {
     int signal;
     bool tableLeftBefore;
@@ -94,19 +120,15 @@ TEST(NoDisplay, NamesQtsReasonWhenTheDisplayRefuses)
     }
     writeFile(scratch.path / "authority", authority);
     QProcess xvfb;
-    xvfb.start("Xvfb", {"-displayfd", "1", "-nolisten", "tcp", "-auth",
-                        QString::fromStdString((scratch.path / "authority").string())});
-    if (!xvfb.waitForStarted(10000)) {
+    if (!startXvfb(xvfb,
+                   {"-auth", QString::fromStdString((scratch.path / "authority").string())})) {
         GTEST_SKIP() << "no Xvfb";
     }
-    ASSERT_TRUE(QTest::qWaitFor([&xvfb] { return xvfb.canReadLine(); }, 10000));
-    const QString display = ":" + QString::fromLatin1(xvfb.readLine()).trimmed();
+    const QString display = displayOf(xvfb);
+    ASSERT_FALSE(display.isEmpty());
 
     QProcess kodvik;
-    auto environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("WAYLAND_DISPLAY");
-    environment.remove("QT_QPA_PLATFORM");
-    environment.insert("DISPLAY", display);
+    auto environment = onDisplay(display);
     environment.insert("XAUTHORITY", QString::fromStdString((scratch.path / "none").string()));
     kodvik.setProcessEnvironment(environment);
     kodvik.start(KODVIK_PROGRAM, {});
@@ -120,6 +142,32 @@ TEST(NoDisplay, NamesQtsReasonWhenTheDisplayRefuses)
               std::string::npos)
         << said;
     EXPECT_EQ(said.find("graphical session"), std::string::npos) << said;
+}
+
+// At a logout the X server goes away under the program, and Qt ends it with exit status 1 at once.
+TEST(DisplayGone, TheTableGoesWithTheProgram)
+{
+    const ScratchDirectory scratch;
+    writeFile(scratch.path / "ascii.txt", "written by Print\r\n");
+    QProcess xvfb;
+    if (!startXvfb(xvfb)) {
+        GTEST_SKIP() << "no Xvfb";
+    }
+    const QString display = displayOf(xvfb);
+    ASSERT_FALSE(display.isEmpty());
+    QProcess kodvik;
+    kodvik.setWorkingDirectory(QString::fromStdString(scratch.path.string()));
+    kodvik.setProcessEnvironment(onDisplay(display));
+    kodvik.start(KODVIK_PROGRAM, {});
+    ASSERT_TRUE(kodvik.waitForStarted(10000));
+    // It handles signals once it has connected.
+    ASSERT_TRUE(QTest::qWaitFor([&kodvik] { return catches(kodvik.processId(), SIGTERM); }, 10000));
+
+    xvfb.terminate();
+    ASSERT_TRUE(kodvik.waitForFinished(10000));
+    EXPECT_EQ(kodvik.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kodvik.exitCode(), 1);
+    EXPECT_FALSE(std::filesystem::exists(scratch.path / "ascii.txt"));
 }
 
 } // namespace

@@ -84,6 +84,9 @@ int main(int argc, char* argv[])
     // The launcher's id: Wayland compositors and docks find the window's launcher and icon by it.
     QApplication::setDesktopFileName(QStringLiteral("se.kodvik.Kodvik"));
     const auto application = connectToDesktop(argc, argv);
+    // Qt ends the program with exit() when the X server goes away under it, as at a logout, and
+    // the table goes then too.
+    std::atexit(kodvik::deleteAtExit);
     QApplication::setFont(FrmAscii::windowFont());
     requestDetectableAutoRepeat();
     const CursorBlink cursorBlink;

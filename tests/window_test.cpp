@@ -18,7 +18,9 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -31,12 +33,19 @@ namespace {
 
 using kodvik::RepeatDirection;
 
+// What the window hands Qt's accessibility to tell screen readers, and when. Qt hands on nothing
+// while no screen reader listens, as on the offscreen platform, so the window is given this in its
+// place.
+std::vector<std::string> announced;
+std::vector<std::chrono::steady_clock::time_point> announcedAt;
+
 // What a message box showed before the test pressed its button.
 struct SeenBox {
     QString title;
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     qsizetype buttons = 0;
+    std::size_t announcedBefore = 0;
 };
 
 // Presses OK on each message box that opens while it lives, from inside the box's own loop, and
@@ -48,8 +57,8 @@ public:
         answer.setInterval(10);
         QObject::connect(&answer, &QTimer::timeout, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                seen.push_back(
-                    {box->windowTitle(), box->text(), box->icon(), box->buttons().size()});
+                seen.push_back({box->windowTitle(), box->text(), box->icon(), box->buttons().size(),
+                                announced.size()});
                 box->buttons().front()->click();
             }
         });
@@ -62,20 +71,18 @@ private:
     QTimer answer;
 };
 
-// What the window hands Qt's accessibility to tell screen readers. Qt hands on nothing while no
-// screen reader listens, as on the offscreen platform, so the window is given this in its place.
-std::vector<std::string> announced;
-
 void recordAnnouncement(QAccessibleEvent* event)
 {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     if (const auto* announcement = dynamic_cast<QAccessibleAnnouncementEvent*>(event)) {
         announced.push_back(announcement->message().toStdString());
+        announcedAt.push_back(std::chrono::steady_clock::now());
     }
 #else
     QAccessibleInterface* shown = event->accessibleInterface();
     if (event->type() == QAccessible::ObjectShow && shown->role() == QAccessible::Notification) {
         announced.push_back(shown->text(QAccessible::Name).toStdString());
+        announcedAt.push_back(std::chrono::steady_clock::now());
     }
 #endif
 }
@@ -620,6 +627,11 @@ TEST_F(Window, EveryControlHasASpokenName)
 TEST_F(Window, AnnouncesEachAnswerOnceAndNothingBesideABox)
 {
     announced.clear();
+    announcedAt.clear();
+    // Nothing of the window's runs once it has said all it had to say.
+    const auto quiet = [this] {
+        return std::ranges::none_of(window.findChildren<QTimer*>(), &QTimer::isActive);
+    };
     txtAscii->setText("65");
     QTest::mouseClick(cmdTecken, Qt::LeftButton);
     txtAscii->setText("130");
@@ -629,16 +641,30 @@ TEST_F(Window, AnnouncesEachAnswerOnceAndNothingBesideABox)
     QTest::mousePress(cmdMer, Qt::RightButton);
     window.tmrAsciiTick();
     QTest::mouseRelease(cmdMer, Qt::RightButton);
-    ASSERT_TRUE(QTest::qWaitFor([] { return announced.size() == 2; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return announced.size() == 2 && quiet(); }, 2000));
     EXPECT_EQ(announced, (std::vector<std::string>{"65 A", "71 G"}));
     // Orca ignores an announcement that comes within a tenth of a second of the one before, so the
     // answers of quick clicks wait for a pause, each in place of the one before.
     for (int click = 0; click < 3; ++click) {
         QTest::mouseClick(cmdMer, Qt::LeftButton);
     }
-    EXPECT_EQ(announced.size(), 2U);
-    ASSERT_TRUE(QTest::qWaitFor([] { return announced.size() == 3; }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor(quiet, 2000));
     EXPECT_EQ(announced.back(), "74 J");
+    // Quick clicks into a box: what waited for a pause is not said after the box.
+    txtAscii->setText("127");
+    QTest::mouseClick(cmdTecken, Qt::LeftButton);
+    const auto boxes = answeringBoxes([&] {
+        for (int click = 0; click < 3; ++click) {
+            QTest::mouseClick(cmdMer, Qt::LeftButton);
+        }
+    });
+    ASSERT_EQ(boxes.size(), 1U);
+    ASSERT_TRUE(QTest::qWaitFor(quiet, 2000));
+    EXPECT_EQ(announced.size(), boxes[0].announcedBefore) << announced.back();
+    for (std::size_t next = 1; next < announcedAt.size(); ++next) {
+        EXPECT_GE(announcedAt[next] - announcedAt[next - 1], std::chrono::milliseconds(100))
+            << announced[next];
+    }
 }
 
 // The one test on the real clock: two ticks of a held ">" take about a second. Only the lower

@@ -32,6 +32,8 @@ public:
     // and that would be the newer one, the answer the window shows. One that comes while another
     // waits takes its place.
     void announce(const QString& text);
+    // Drops the one that waits, if any.
+    void hush() { waiting.reset(); }
 
 private:
     void tell(const QString& text);

@@ -236,10 +236,15 @@ void FrmAscii::say(std::u16string_view utterance)
     announcer->announce(toQString(utterance));
 }
 
-void FrmAscii::sayHeldLater()
+kodvik::Spoken::RunLater FrmAscii::afterThisEvent()
 {
-    QMetaObject::invokeMethod(
-        this, [this] { spoken.sayHeld(); }, Qt::QueuedConnection);
+    if constexpr (Announcer::replacesOlder) {
+        return {};
+    } else {
+        return [this](std::function<void()> call) {
+            QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+        };
+    }
 }
 
 std::u16string FrmAscii::codeText() const

@@ -69,7 +69,9 @@ private:
     void stopRepeatTimer() override { tmrAscii->stop(); }
     void bringUp(kodvik::Control button) override;
     void say(std::u16string_view utterance) override;
-    void sayHeldLater() override;
+    void hush() override { announcer->hush(); }
+    // Before Qt 6.8, a held button is answered once it has been let go.
+    [[nodiscard]] kodvik::Spoken::RunLater afterThisEvent();
 
     // A control as its row of the form makes it: a field, a button or a label, by its kind. Each
     // control is a member of the type its kind makes, so none can be taken for another.
@@ -115,7 +117,7 @@ private:
     kodvik::PortableNumbers numbers;
     kodvik::Windows1252 codePage;
     Announcer* announcer;
-    kodvik::Spoken spoken{*this, *this, Announcer::replacesOlder};
+    kodvik::Spoken spoken{*this, *this, afterThisEvent()};
     kodvik::CodeLogic logic{spoken, numbers, codePage};
     kodvik::PressAndHold press{logic, spoken, *this};
     kodvik::ViewerStarter startViewer;

@@ -13,7 +13,6 @@ namespace {
 
 constexpr wchar_t windowClass[] = L"Kodvik.FrmAscii";
 constexpr UINT_PTR repeatTimerId = 1;
-constexpr UINT sayHeldMessage = WM_APP;
 
 void registerWindowClass(HINSTANCE instance, WNDPROC windowProc)
 {
@@ -140,9 +139,6 @@ LRESULT FrmAscii::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         }
         break;
-    case sayHeldMessage:
-        spoken.sayHeld();
-        return 0;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             const HWND focus = GetFocus();
@@ -228,11 +224,6 @@ bool FrmAscii::startRepeatTimer(int milliseconds)
 void FrmAscii::stopRepeatTimer()
 {
     KillTimer(frmAscii, repeatTimerId);
-}
-
-void FrmAscii::sayHeldLater()
-{
-    PostMessageW(frmAscii, sayHeldMessage, 0, 0);
 }
 
 void FrmAscii::bringUp(Control button)

@@ -76,7 +76,8 @@ private:
     void stopRepeatTimer() override;
     void bringUp(Control button) override;
     void say(std::u16string_view utterance) override { announce(frmAscii, utterance); }
-    void sayHeldLater() override;
+    // Nothing waits: each utterance is raised at once.
+    void hush() override {}
     void print();
 
     HWND frmAscii = nullptr;
@@ -88,8 +89,8 @@ private:
     kodvik::OleNumbers numbers;
     kodvik::AnsiCodePage codePage;
     Announce announce;
-    // UI Automation's notifications replace one another.
-    kodvik::Spoken spoken{*this, *this, true};
+    // UI Automation's notifications replace one another, so each step of a hold is said.
+    kodvik::Spoken spoken{*this, *this};
     kodvik::CodeLogic logic{spoken, numbers, codePage};
     kodvik::PressAndHold press{logic, spoken, *this};
     kodvik::ButtonKeys buttonKeys{press};

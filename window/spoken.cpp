@@ -13,7 +13,7 @@ void Spoken::run(Control reads, const std::function<void()>& operation)
     if (said.empty()) {
         return;
     }
-    if (holding && !replacesOlder) {
+    if (holding && later) {
         held = std::move(said);
         return;
     }
@@ -57,7 +57,7 @@ void Spoken::holdEnded()
     holding = false;
     // A click may still follow the release, and its step answers instead.
     if (held) {
-        voice.sayHeldLater();
+        later([this] { sayHeld(); });
     }
 }
 
@@ -91,8 +91,10 @@ void Spoken::setNoteText(std::u16string_view text)
 void Spoken::showMessageBox(std::u16string_view text, std::u16string_view title)
 {
     boxShown = true;
-    // The box is the answer, a hold's too; and nothing from before may be said while it is open.
+    // The box is the answer, a hold's too: nothing that waits from before may be said while it is
+    // open, nor after it.
     held.reset();
+    voice.hush();
     window.showMessageBox(text, title);
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kodvik {
 
@@ -23,8 +24,8 @@ public:
 
     // Once, whatever has the focus, and without changing what the window shows.
     virtual void say(std::u16string_view utterance) = 0;
-    // Calls Spoken::sayHeld() once the event being handled now is done.
-    virtual void sayHeldLater() = 0;
+    // Drops whatever the voice holds back to say later.
+    virtual void hush() = 0;
 
 protected:
     Voice() = default;
@@ -34,11 +35,15 @@ protected:
 
 class Spoken final : public Fields {
 public:
-    // `replacesOlder`: the window can tell its screen readers that an utterance replaces one they
-    // have not spoken yet. Where it cannot, the steps of a held "<" or ">", one every half second,
-    // would queue up behind each other, so a hold is answered once, when it ends.
-    Spoken(Fields& window, Voice& voice, bool replacesOlder)
-        : window(window), voice(voice), replacesOlder(replacesOlder)
+    // Runs a call once the event being handled now is done.
+    using RunLater = std::function<void(std::function<void()>)>;
+
+    // Where the window cannot tell its screen readers that an utterance replaces one they have not
+    // spoken yet, the steps of a held "<" or ">", one every half second, would queue up behind
+    // each other. There a hold is answered once, when it ends, and `later` says that answer after
+    // the click that may follow the release. Without `later`, each step is said.
+    Spoken(Fields& window, Voice& voice, RunLater later = {})
+        : window(window), voice(voice), later(std::move(later))
     {}
 
     // Runs an operation of the code logic on these fields and says what it showed: the code, the
@@ -50,8 +55,6 @@ public:
     // A mouse button holds "<" or ">" down, and no longer: the release, or the press lost.
     void holdStarted();
     void holdEnded();
-    // Says the answer the hold reached, unless something has been said since.
-    void sayHeld();
 
     [[nodiscard]] std::u16string codeText() const override { return window.codeText(); }
     void setCodeText(std::u16string_view text) override;
@@ -72,10 +75,12 @@ public:
 
 private:
     [[nodiscard]] std::u16string utterance(Control reads) const;
+    // Says the answer the hold reached, unless something has been said since.
+    void sayHeld();
 
     Fields& window;
     Voice& voice;
-    bool replacesOlder;
+    RunLater later;
     std::u16string note; // as last set: the window is never asked for it
     // What the operation running now has done.
     bool wroteCode = false;

@@ -98,5 +98,4 @@ fi
 mode=$(stat -c %a "$private" 2>/dev/null || echo none)
 [ "$mode" = 700 ] || fail "$private has mode $mode, not 700"
 [ "$failures" -eq 0 ] || exit 1
-echo "looked up 65 as A; printed into $private (mode $mode), 256 lines, removed at exit;" \
-    "~/ascii.txt untouched"
+echo "65 gave A; printed into $private (mode $mode), 256 lines, removed at exit; ~/ascii.txt untouched"

@@ -18,9 +18,14 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-# One self-contained .exe: the C and C++ runtimes and winpthreads go into it, so no MinGW DLL
-# has to lie beside it.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# What MinGW-w64 offers against memory faults, as Debian's flags ask on Linux: a stack protector and
+# checked copies. Both come from GCC's libssp, which the driver links for -fstack-protector-strong;
+# ld marks the program for ASLR with high entropy and DEP by default.
+set(CMAKE_C_FLAGS_INIT "-fstack-protector-strong -D_FORTIFY_SOURCE=2")
+set(CMAKE_CXX_FLAGS_INIT "-fstack-protector-strong -D_FORTIFY_SOURCE=2")
+# One self-contained .exe: the C and C++ runtimes, winpthreads and libssp go into it, so no MinGW
+# DLL has to lie beside it.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -fstack-protector-strong")
 
 find_program(KODVIK_WINE wine)
 if(KODVIK_WINE)

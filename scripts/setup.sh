@@ -31,10 +31,14 @@ install_missing() {
 # opens the printed table in the desktop's text viewer; Xlib asks X11 for detectable autorepeat.
 build_packages=(cmake make g++ pkg-config qt6-base-dev qt6-qpa-plugins fonts-liberation xdg-utils
     libx11-dev)
-# Validators and tools of the desktop-file and Debian-package checks; file lets cpack find the
-# program for dpkg-shlibdeps (in dpkg-dev); the menu-entry check clicks Print with xdotool on Xvfb.
-packaging_packages=(desktop-file-utils appstream lintian dpkg-dev file librsvg2-bin
-    xvfb xauth xdotool)
+# What dpkg-buildpackage needs besides the build's own packages to make the Debian package from
+# debian/.
+deb_packages=(build-essential debhelper)
+# Validators and tools of the desktop-file and Debian-package checks: hardening-check is devscripts',
+# and autopkgtest runs debian/tests; the menu-entry check clicks on Xvfb with xdotool and reads the
+# looked-up character with xclip.
+packaging_packages=("${deb_packages[@]}" desktop-file-utils appstream lintian devscripts
+    autopkgtest librsvg2-bin xvfb xauth xdotool xclip)
 # The start on Wayland: sway as a headless compositor, wtype to type into Kodvik, wl-clipboard to
 # read what it copied, and Qt's Wayland platform plugin.
 packaging_packages+=(sway wtype wl-clipboard qt6-wayland)

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # menu_launch.sh ROOT: started as a desktop starts the installed entry (its Exec line, in the home
-# folder), Kodvik prints and is closed without touching a ~/ascii.txt of the user's: the table is
-# written into $XDG_RUNTIME_DIR/kodvik, a folder only the user may enter, and is gone from there
-# after the exit. Runs on an X server of its own.
+# folder), Kodvik looks up a code, prints and is closed without touching a ~/ascii.txt of the
+# user's: the table is written into $XDG_RUNTIME_DIR/kodvik, a folder only the user may enter, and
+# is gone from there after the exit. Runs on an X server of its own. ROOT / tests the installed
+# package (debian/tests/control).
 set -euo pipefail
 
 # Polls until COMMAND succeeds, for at most SECONDS.
@@ -16,8 +17,9 @@ wait_for() {
 }
 
 # menu_launch.sh --on-display RECORD COMMAND...: run on the X server, from the home folder.
-# Starts COMMAND, presses Print, waits for the viewer to write RECORD, and closes Kodvik with
-# SIGTERM, which it handles as a closed window. Exits with the program's status.
+# Starts COMMAND, looks up 65 and writes the character field's text, selected, to RECORD.lookup,
+# presses Print, waits for the viewer to write RECORD, and closes Kodvik with SIGTERM, which it
+# handles as a closed window. Exits with the program's status.
 if [ "${1-}" = --on-display ]; then
     record=$2
     shift 2
@@ -28,7 +30,14 @@ if [ "${1-}" = --on-display ]; then
     timeout --foreground --kill-after=5 60 "$@" &
     started=$!
     window=$(timeout 30 xdotool search --sync --onlyvisible --class '^Kodvik$' | head -n 1)
-    # The middle of "Print", whose place the window's fixed layout gives: 88, 112, 65 x 25.
+    # The middles of the window's fixed places: the code field, "Character", the character field
+    # (its text selected by a double click, so X's primary selection) and "Print".
+    xdotool mousemove --window "$window" 108 36 click 1 type 65
+    xdotool mousemove --window "$window" 40 68 click 1 mousemove --window "$window" 20 36 \
+        click --repeat 2 1
+    selected() { timeout 5 xclip -o -selection primary >"$record.lookup" 2>/dev/null &&
+        [ -s "$record.lookup" ]; }
+    wait_for 10 selected || true
     xdotool mousemove --window "$window" 120 124 click 1
     wait_for 20 test -f "$record" || echo "the viewer was not started" >&2
     kill -TERM "$started"
@@ -37,14 +46,13 @@ if [ "${1-}" = --on-display ]; then
 fi
 
 root=$1
-for tool in xvfb-run xauth Xvfb xdotool timeout; do
+for tool in xvfb-run xauth Xvfb xdotool xclip timeout; do
     command -v "$tool" >/dev/null || { echo "SKIP: no $tool"; exit 77; }
 done
 
-shopt -s nullglob
-entries=("$root"/usr/share/applications/*.desktop)
-[ ${#entries[@]} -eq 1 ] || { echo "expected one launcher, found ${#entries[@]}" >&2; exit 1; }
-read -r -a command <<<"$(sed -n 's/^Exec=//p' "${entries[0]}")"
+entry=$root/usr/share/applications/se.kodvik.Kodvik.desktop
+[ -f "$entry" ] || { echo "no launcher $entry" >&2; exit 1; }
+read -r -a command <<<"$(sed -n 's/^Exec=//p' "$entry")"
 # An absolute path in Exec names the installed system's file, which lies under ROOT here.
 [[ ${command[0]} != /* ]] || command[0]=$root${command[0]}
 
@@ -76,6 +84,8 @@ env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY -u XDG_CACHE_HOME -u XDG_CURRENT_DESKT
 failures=0
 fail() { echo "$1" >&2; failures=$((failures + 1)); }
 [ "$status" -eq 0 ] || fail "Kodvik, started by the entry, ended with status $status"
+looked_up=$(cat "$record.lookup" 2>/dev/null || true)
+[ "$looked_up" = A ] || fail "65 and Character gave \"$looked_up\" in the character field, not A"
 cmp -s "$scratch/mine" "$home/ascii.txt" || fail "the ascii.txt in the home folder was changed or deleted"
 if [ -f "$record" ]; then
     { read -r opened && read -r lines; } <"$record"
@@ -88,4 +98,4 @@ fi
 mode=$(stat -c %a "$private" 2>/dev/null || echo none)
 [ "$mode" = 700 ] || fail "$private has mode $mode, not 700"
 [ "$failures" -eq 0 ] || exit 1
-echo "printed into $private (mode $mode), 256 lines, removed at exit; ~/ascii.txt untouched"
+echo "65 gave A; printed into $private (mode $mode), 256 lines, removed at exit; ~/ascii.txt untouched"

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # release_refusals.sh SOURCES: scripts/release refuses, and says why, where its files could not be
-# rebuilt from their commit: a tracked file changed, no git metadata (an export of the commit), and
-# a checkout that git will not read because another user owns it (only as root). Each case is a
-# copy of the commit in SOURCES with the release scripts as they are there now; none gets as far
-# as building.
+# rebuilt from their commit: a tracked file changed, no git metadata (an export of the commit), an
+# export unpacked inside another project's checkout, and a checkout that git will not read because
+# another user owns it (only as root). Each case is a copy of the commit in SOURCES with the
+# release scripts as they are there now; none gets as far as building.
 set -euo pipefail
 sources=$1
 command -v git >/dev/null || { echo "SKIP: no git"; exit 77; }
@@ -39,6 +39,13 @@ mkdir "$scratch/exported"
 git -C "$sources" archive HEAD | tar -x -C "$scratch/exported"
 cp "$sources"/scripts/{release,setup.sh} "$scratch/exported/scripts/"
 expect_refusal exported "git cannot read one here"
+
+# The same export in a home folder kept in git: that checkout's commit is no commit of Kodvik's.
+git init --quiet "$scratch/home"
+git -C "$scratch/home" -c user.name=home -c user.email=home@localhost \
+    commit --quiet --allow-empty -m home
+cp -R "$scratch/exported" "$scratch/home/kodvik"
+expect_refusal home/kodvik "not the top of its own checkout"
 
 if [ "$(id -u)" -eq 0 ] && id nobody >/dev/null 2>&1; then
     clone foreign

@@ -7,7 +7,6 @@
 #include "spoken.h"
 #include "windows1252.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -52,27 +51,18 @@ protected:
     {
         kodvik::click(button, logic, spoken, [] {});
     }
-    // The toolkit runs what was left for after the event.
-    void eventDone()
-    {
-        if (callBack) {
-            std::exchange(callBack, nullptr)();
-        }
-    }
 
     MemoryFields fields;
     kodvik::PortableNumbers numbers{u'.'};
     kodvik::Windows1252 codePage;
     kodvik::Spoken spoken{fields, *this,
                           GetParam().platform == Platform::Queues
-                              ? kodvik::Spoken::RunLater([this](std::function<void()> call) {
-                                    callBack = std::move(call);
-                                })
-                              : kodvik::Spoken::RunLater()};
+                              ? kodvik::Spoken::RunLater([this](auto call) { afterEvent = call; })
+                              : nullptr};
     kodvik::CodeLogic logic{spoken, numbers, codePage};
     kodvik::PressAndHold press{logic, spoken, *this};
     std::vector<std::u16string> heard;
-    std::function<void()> callBack;
+    std::function<void()> afterEvent = [] {}; // what the toolkit runs once the event is done
 };
 
 TEST_P(Heard, EachAnswerOnce)
@@ -92,12 +82,12 @@ TEST_P(Heard, EachAnswerOnce)
             click(row.button);
         }
     }
-    eventDone();
+    std::exchange(afterEvent, [] {})();
     // A press of ">" let go elsewhere before the first tick steps nothing, so it says nothing,
     // whatever came before.
     press.pressed(Control::cmdMer);
     press.released();
-    eventDone();
+    std::exchange(afterEvent, [] {})();
     EXPECT_EQ(heard, row.heard);
 }
 

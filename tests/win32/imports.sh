@@ -20,8 +20,8 @@ for dll in $dlls; do
 done
 
 # Loaded at a random address anywhere in the 64-bit address space, running no code from its data
-# (ASLR with high entropy, DEP), with libssp's stack protector in it; the libraries linked into it
-# call that and a checked copy (__memcpy_chk and kin), which only their symbols show.
+# (ASLR with high entropy, DEP), with libssp's stack protector in it; the code built with its flags
+# calls that and a checked copy (__memcpy_chk and kin), which only the libraries' symbols show.
 for flag in HIGH_ENTROPY_VA DYNAMIC_BASE NX_COMPAT; do
     echo "$headers" | grep -qw "$flag" || { echo "$2 lacks $flag" >&2; status=1; }
 done

@@ -55,10 +55,11 @@ protected:
     MemoryFields fields;
     kodvik::PortableNumbers numbers{u'.'};
     kodvik::Windows1252 codePage;
-    kodvik::Spoken spoken{fields, *this,
-                          GetParam().platform == Platform::Queues
-                              ? kodvik::Spoken::RunLater([this](auto call) { afterEvent = call; })
-                              : nullptr};
+    kodvik::Spoken spoken{
+        fields, *this,
+        GetParam().platform == Platform::Queues
+            ? kodvik::Spoken::RunLater([this](auto call) { afterEvent = std::move(call); })
+            : nullptr};
     kodvik::CodeLogic logic{spoken, numbers, codePage};
     kodvik::PressAndHold press{logic, spoken, *this};
     std::vector<std::u16string> heard;

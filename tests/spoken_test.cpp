@@ -55,11 +55,8 @@ protected:
     MemoryFields fields;
     kodvik::PortableNumbers numbers{u'.'};
     kodvik::Windows1252 codePage;
-    kodvik::Spoken spoken{
-        fields, *this,
-        GetParam().platform == Platform::Queues
-            ? kodvik::Spoken::RunLater([this](auto call) { afterEvent = std::move(call); })
-            : nullptr};
+    kodvik::Spoken::RunLater later = [this](auto call) { afterEvent = std::move(call); };
+    kodvik::Spoken spoken{fields, *this, GetParam().platform == Platform::Queues ? later : nullptr};
     kodvik::CodeLogic logic{spoken, numbers, codePage};
     kodvik::PressAndHold press{logic, spoken, *this};
     std::vector<std::u16string> heard;
@@ -84,8 +81,7 @@ TEST_P(Heard, EachAnswerOnce)
         }
     }
     std::exchange(afterEvent, [] {})();
-    // A press of ">" let go elsewhere before the first tick steps nothing, so it says nothing,
-    // whatever came before.
+    // A press let go elsewhere before a tick steps nothing, and says nothing of before.
     press.pressed(Control::cmdMer);
     press.released();
     std::exchange(afterEvent, [] {})();
